@@ -1,0 +1,74 @@
+#include "base/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/Paths.h"
+#include "base/UserError.h"
+
+namespace pagora {
+namespace {
+
+[[noreturn]] void ThrowWriteError(const std::string& path, int error) {
+  throw UserError("无法写入文件“" + path + "”：" + std::strerror(error));
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::string folder = FolderOf(path);
+  std::string tempName = (folder.empty() ? std::string("./") : folder) + "." + FileNameOf(path) +
+                         ".tmp-XXXXXX";
+  const int fd = mkstemp(tempName.data());
+  if (fd < 0) ThrowWriteError(path, errno);
+
+  struct stat old {};
+  mode_t mode = 0666;
+  if (stat(path.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+  } else {
+    const mode_t mask = umask(0);
+    umask(mask);
+    mode &= ~mask;
+  }
+
+  int error = 0;
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0 && error == 0) {
+    const ssize_t n = write(fd, data, left);
+    if (n < 0) {
+      if (errno != EINTR) error = errno;
+      continue;
+    }
+    data += n;
+    left -= static_cast<size_t>(n);
+  }
+  if (error == 0 && fchmod(fd, mode) != 0) error = errno;
+  if (error == 0 && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(tempName.c_str(), path.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(tempName.c_str());
+    ThrowWriteError(path, error);
+  }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) throw UserError("无法读取文件“" + path + "”：" + std::strerror(errno));
+  std::string bytes;
+  char buffer[65536];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+  const bool failed = std::ferror(file);
+  std::fclose(file);
+  if (failed) throw UserError("无法读取文件“" + path + "”。");
+  return bytes;
+}
+
+}  // namespace pagora

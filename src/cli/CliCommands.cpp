@@ -1,0 +1,208 @@
+#include "cli/CliCommands.h"
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+
+#include "base/Paths.h"
+#include "base/Strings.h"
+#include "base/UserError.h"
+#include "document/PageRepair.h"
+#include "editor/PageFlows.h"
+#include "editor/ProductGrid.h"
+
+namespace pagora {
+
+const char* const kCliUsage =
+    "usage: pagora-cli [--appdir DIR] [--yes] COMMAND ARGS...\n"
+    "\n"
+    "  new PAGE.pgt                  create a new page (an existing file is kept unless --yes)\n"
+    "  get PAGE.pgt KEY              print a setting, e.g. {Catalog编号}\n"
+    "  set PAGE.pgt KEY VALUE        set a setting and save\n"
+    "  field PAGE.pgt N FIELD VALUE  write field of item N and save; FIELD is one of\n"
+    "                                picture number name price unit weight spec desc\n"
+    "  items PAGE.pgt                print the items: N, picture, then the seven fields\n"
+    "  import PAGE.pgt PATH...       import pictures (jpg, gif, bmp) and folders, and save\n"
+    "  repair PAGE.pgt               repair a damaged page file and save\n"
+    "\n"
+    "Messages are printed to stderr as \"[caption] text\"; questions are answered No\n"
+    "unless --yes is given. Exit status: 0 done, 1 failed or nothing produced, 2 usage.\n";
+
+namespace {
+
+// The open page with its grid, as the window holds them, without thumbnails.
+struct PageSession {
+  explicit PageSession(Context& context) : context(context), grid(page, context) {
+    grid.SetThumbnailsEnabled(false);
+  }
+
+  void Open(const std::string& path) {
+    if (!FileExists(path)) throw UserError("页面文件不存在：" + path);
+    if (!OpenPage(page, grid, context, path)) throw UserError("不是页面文件（*.pgt）：" + path);
+  }
+  void Save() {
+    page.SaveText(page.Path());
+    page.SetModified(false);
+  }
+
+  Context& context;
+  CatalogPage page;
+  ProductGrid grid;
+};
+
+void ExpectArgs(const std::vector<std::string>& args, size_t min, size_t max) {
+  if (args.size() < min || args.size() > max) {
+    throw UsageError("wrong number of arguments for '" + args[0] + "'");
+  }
+}
+
+std::string AbsolutePath(const std::string& path) {
+  return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+ItemField ParseField(const std::string& name) {
+  static const std::map<std::string, ItemField> kFields = {
+      {"picture", ItemField::Picture}, {"number", ItemField::Number}, {"name", ItemField::Name},
+      {"price", ItemField::Price},     {"unit", ItemField::Unit},     {"weight", ItemField::Weight},
+      {"spec", ItemField::Spec},       {"desc", ItemField::Desc}};
+  const auto found = kFields.find(name);
+  if (found == kFields.end()) throw UsageError("unknown field '" + name + "'");
+  return found->second;
+}
+
+bool HasBlocks(const CatalogPage& page) {
+  for (const std::string& line : page.Text()) {
+    if (BlockNumberOfHeader(line) > 0) return true;
+  }
+  return false;
+}
+
+// Page and web files are added to a book; books are not opened here.
+class NoBook final : public BookFileAdder {
+ public:
+  explicit NoBook(Ui& ui) : ui_(ui) {}
+  void AddFileToBook(const std::string& path) override {
+    ui_.Inform("导入", "没有打开目录册，未加入：" + path);
+  }
+
+ private:
+  Ui& ui_;
+};
+
+int NewCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
+  ExpectArgs(args, 2, 2);
+  const std::string& path = args[1];
+  if (std::filesystem::exists(path) && !answerYes) {
+    context.ui.Warn("新建页面", "文件已经存在，未覆盖：" + path);
+    return kExitFailed;
+  }
+  CatalogPage page;
+  page.ReplaceText(CreateNewPageText(context.appDir, context.clock).lines);
+  page.SaveText(path);
+  return kExitOk;
+}
+
+int GetCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 3, 3);
+  PageSession session(context);
+  session.Open(args[1]);
+  if (!FindKeyLine(session.page.Text(), args[2])) {
+    context.ui.Warn("读取设置", "页面中没有这项设置：" + args[2]);
+    return kExitFailed;
+  }
+  std::cout << session.page.GetSetting(args[2]) << "\n";
+  return kExitOk;
+}
+
+int SetCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 4, 4);
+  PageSession session(context);
+  session.Open(args[1]);
+  session.page.StoreSetting(args[2], args[3]);
+  session.Save();
+  return kExitOk;
+}
+
+int FieldCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 5, 5);
+  const auto n = ParseDecimal(args[2]);
+  if (!n || *n < 1) throw UsageError("item number must be 1 or more");
+  const ItemField field = ParseField(args[3]);
+  PageSession session(context);
+  session.Open(args[1]);
+  ProductGrid& grid = session.grid;
+  const int count = HasBlocks(session.page) ? grid.ItemCount() : 0;
+  if (*n > count + 1) {
+    throw UserError("第" + std::to_string(*n) + "个商品资料不存在（页面有" + std::to_string(count) +
+                    "个），只能写入现有的商品或在末尾添加一个。");
+  }
+  if (*n > grid.ItemCount()) grid.AppendItemRows();
+  const auto [column, row] = ProductGrid::CellOfField(field, *n);
+  grid.SetCellText(column, row, args[4]);
+  if (!grid.WriteCellToPage(column, row)) return kExitFailed;
+  session.Save();
+  return kExitOk;
+}
+
+int ItemsCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 2, 2);
+  PageSession session(context);
+  session.Open(args[1]);
+  if (!HasBlocks(session.page)) {
+    context.ui.Inform("商品资料", "页面中没有商品资料：" + args[1]);
+    return kExitFailed;
+  }
+  for (int k = 1; k <= session.grid.ItemCount(); ++k) {
+    const ProductItem& item = session.grid.Item(k);
+    std::cout << k << '\t' << item.picture;
+    for (const FieldText& field : item.fields) std::cout << '\t' << field.value;
+    std::cout << '\n';
+  }
+  return kExitOk;
+}
+
+int ImportCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 3, size_t(-1));
+  PageSession session(context);
+  session.Open(args[1]);
+  std::vector<std::string> paths;
+  for (size_t i = 2; i < args.size(); ++i) paths.push_back(AbsolutePath(args[i]));
+  const size_t before = session.page.Text().size();
+  NoBook book(context.ui);
+  session.grid.ImportPaths(paths, &book);
+  if (session.page.Text().size() == before) {
+    context.ui.Inform("导入", "没有导入任何图片（支持jpg、gif、bmp文件和含有jpg文件的文件夹）。");
+    return kExitFailed;
+  }
+  session.Save();
+  return kExitOk;
+}
+
+int RepairCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 2, 2);
+  PageSession session(context);
+  session.Open(args[1]);
+  RepairPageCommand(session.page, context, [&] {
+    session.grid.ResetGrid();
+    session.grid.FillGridFromPage();
+  });
+  session.Save();
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCliCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
+  if (args.empty()) throw UsageError("no command given");
+  const std::string& command = args[0];
+  if (command == "new") return NewCommand(args, context, answerYes);
+  if (command == "get") return GetCommand(args, context);
+  if (command == "set") return SetCommand(args, context);
+  if (command == "field") return FieldCommand(args, context);
+  if (command == "items") return ItemsCommand(args, context);
+  if (command == "import") return ImportCommand(args, context);
+  if (command == "repair") return RepairCommand(args, context);
+  throw UsageError("unknown command '" + command + "'");
+}
+
+}  // namespace pagora

@@ -1,0 +1,60 @@
+#include "document/ProductItem.h"
+
+#include "base/Strings.h"
+
+namespace pagora {
+namespace {
+
+constexpr std::string_view kKeys[] = {"{$IMG}",    "{$PID}",   "{$PNAME}",   "{$PPRICE}",
+                                      "{$PUNIT}",  "{$PWEIGHT}", "{$PSERIAL}", "{$PNOTE}"};
+constexpr std::string_view kLabels[] = {"",        "编号：", "名称：", "单价：",
+                                        "单位：", "重量：", "规格：", "描述："};
+
+}  // namespace
+
+std::string_view FieldKey(ItemField field) { return kKeys[static_cast<int>(field)]; }
+std::string_view DefaultLabel(ItemField field) { return kLabels[static_cast<int>(field)]; }
+
+size_t FieldByteLimit(ItemField field) {
+  switch (field) {
+    case ItemField::Picture: return 256;
+    case ItemField::Desc: return 512;
+    default: return 128;
+  }
+}
+
+std::string BlockHeader(int n) { return "{$" + std::to_string(n) + "}"; }
+
+int BlockNumberOfHeader(std::string_view line) {
+  if (line.size() < 4) return 0;
+  // Fast path for the form every writer uses; other first characters count the same.
+  size_t begin, end;
+  if (line[0] == '{' && line[1] == '$' && line.back() == '}') {
+    begin = 2;
+    end = line.size() - 1;
+  } else {
+    if (Utf8Length(line) < 4) return 0;
+    begin = Utf8Offset(line, 2);
+    end = Utf8Offset(line, Utf8Length(line) - 1);
+  }
+  const auto n = ParseDecimal(line.substr(begin, end - begin));
+  return n.value_or(0);
+}
+
+void SplitFieldText(std::string_view text, FieldText& field) {
+  const size_t separator = text.find("!:");
+  if (separator == std::string_view::npos) {
+    field.value = std::string(text);
+  } else {
+    field.label = std::string(text.substr(0, separator));
+    field.value = std::string(text.substr(separator + 2));
+  }
+}
+
+ProductItem::ProductItem() {
+  for (int i = 0; i < kTextFieldCount; ++i) {
+    fields[size_t(i)].label = std::string(DefaultLabel(TextFieldAt(i)));
+  }
+}
+
+}  // namespace pagora

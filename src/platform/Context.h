@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "base/Clock.h"
+#include "platform/Ui.h"
+
+namespace pagora {
+
+// What a core operation needs of the outside world.
+struct Context {
+  Ui& ui;
+  const Clock& clock;
+  IdSource& ids;
+  std::string appDir;  // with a trailing "/"
+};
+
+}  // namespace pagora
