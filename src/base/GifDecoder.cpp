@@ -6,11 +6,19 @@
 #include "base/ImageCodecs.h"
 
 namespace pagora {
+namespace {
+
+[[noreturn]] void Fail(int error) {
+  const char* text = GifErrorString(error);
+  throw ImageDecodeError(std::string("GIF: ") + (text ? text : "unreadable file"));
+}
+
+}  // namespace
 
 RgbImage DecodeGifFile(const std::string& path) {
   int error = 0;
   GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
-  if (!gif) throw ImageDecodeError(std::string("GIF: ") + GifErrorString(error));
+  if (!gif) Fail(error);
   std::unique_ptr<GifFileType, void (*)(GifFileType*)> closer(gif, [](GifFileType* g) {
     int ignored = 0;
     DGifCloseFile(g, &ignored);
@@ -21,7 +29,7 @@ RgbImage DecodeGifFile(const std::string& path) {
   // An animation cut short still has its whole first frame when a later one fails.
   const bool complete = DGifSlurp(gif) == GIF_OK;
   if (gif->ImageCount < (complete ? 1 : 2)) {
-    throw ImageDecodeError(std::string("GIF: ") + GifErrorString(gif->Error));
+    Fail(gif->Error);
   }
 
   const SavedImage& frame = gif->SavedImages[0];

@@ -6,7 +6,7 @@ namespace pagora {
 
 std::string_view KeyOfLine(std::string_view line) {
   const size_t eq = line.find('=');
-  return eq == std::string_view::npos ? line : line.substr(0, eq);
+  return eq == std::string_view::npos ? std::string_view() : line.substr(0, eq);
 }
 
 std::string_view ValueOfLine(std::string_view line) {
@@ -16,8 +16,8 @@ std::string_view ValueOfLine(std::string_view line) {
 
 bool LineHasKey(std::string_view line, std::string_view key) {
   // Cheap length test first: most lines differ in the length of their key.
-  if (line.size() < key.size()) return false;
-  if (line.size() > key.size() && line[key.size()] != '=') return false;
+  // A line without "=" has no key at all.
+  if (line.size() <= key.size() || line[key.size()] != '=') return false;
   return EqualsIgnoreCase(line.substr(0, key.size()), key);
 }
 

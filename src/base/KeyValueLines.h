@@ -13,7 +13,7 @@ namespace pagora {
 
 using Lines = std::vector<std::string>;
 
-// The text before the first "=" (the whole line when it has none).
+// The text before the first "="; a line without "=" has no key (empty).
 std::string_view KeyOfLine(std::string_view line);
 // The text after the first "=", or empty when the line has none.
 std::string_view ValueOfLine(std::string_view line);

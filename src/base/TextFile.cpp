@@ -39,13 +39,13 @@ TextLines ReadTextLines(const std::string& path) {
   return result;
 }
 
-std::vector<std::string> ReadTextFileStrict(const std::string& path) {
+Lines ReadTextFileStrict(const std::string& path) {
   TextLines text = ReadTextLines(path);
   if (text.firstBadLine != 0) throw UserError(UndecodableTextMessage(path, text.firstBadLine));
   return std::move(text.lines);
 }
 
-std::string EncodeTextLines(const std::vector<std::string>& lines) {
+std::string EncodeTextLines(const Lines& lines) {
   size_t total = 0;
   for (const auto& line : lines) total += line.size() + 2;
   std::string utf8;
@@ -57,7 +57,7 @@ std::string EncodeTextLines(const std::vector<std::string>& lines) {
   return EncodeGb18030(utf8);
 }
 
-void WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+void WriteTextLines(const std::string& path, const Lines& lines) {
   WriteFileAtomically(path, EncodeTextLines(lines));
 }
 

@@ -3,13 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "base/KeyValueLines.h"
+
 namespace pagora {
 
 // Text files of the system: the Chinese code page, lines ended by CR LF on write;
 // CR, LF and CR LF are all accepted on read.
 
 struct TextLines {
-  std::vector<std::string> lines;
+  Lines lines;
   // 1-based number of the first line that held bytes outside the code page (each
   // shown as U+FFFD), or 0 when the whole file decoded.
   int firstBadLine = 0;
@@ -21,14 +23,14 @@ TextLines ReadTextLines(const std::string& path);
 
 // Reads a file that must be clean text; undecodable bytes are an error naming the
 // file and the line.
-std::vector<std::string> ReadTextFileStrict(const std::string& path);
+Lines ReadTextFileStrict(const std::string& path);
 
 // The message for undecodable bytes in `path` at `line`.
 std::string UndecodableTextMessage(const std::string& path, int line);
 
-std::string EncodeTextLines(const std::vector<std::string>& lines);
+std::string EncodeTextLines(const Lines& lines);
 
 // Writes every line followed by CR LF, atomically.
-void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
+void WriteTextLines(const std::string& path, const Lines& lines);
 
 }  // namespace pagora

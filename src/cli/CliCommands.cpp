@@ -166,7 +166,10 @@ int ImportCommand(const std::vector<std::string>& args, Context& context) {
   PageSession session(context);
   session.Open(args[1]);
   std::vector<std::string> paths;
-  for (size_t i = 2; i < args.size(); ++i) paths.push_back(AbsolutePath(args[i]));
+  for (size_t i = 2; i < args.size(); ++i) {
+    paths.push_back(AbsolutePath(args[i]));
+    if (!std::filesystem::exists(paths.back())) throw UserError("文件不存在：" + args[i]);
+  }
   const size_t before = session.page.Text().size();
   NoBook book(context.ui);
   session.grid.ImportPaths(paths, &book);

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "base/Gb18030.h"
+#include "base/KeyValueLines.h"
+#include "base/TextFile.h"
+#include "base/UserError.h"
+#include "support/TestFiles.h"
+
+namespace pagora {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(Gb18030, EncodesGbkCharactersAsGbkBytesAndKeepsTheRest) {
+  // "编号" and "￥" are GBK; "€" and the CJK extension-B character are not.
+  EXPECT_EQ(EncodeGb18030("编号￥A"), "\xB1\xE0\xBA\xC5\xA3\xA4" "A");
+  for (const std::string text : {"编号：A001", "€ 𠀀 é ü", "", "plain ascii"}) {
+    EXPECT_EQ(DecodeGb18030(EncodeGb18030(text)).utf8, text);
+  }
+}
+
+TEST(Gb18030, MarksUndecodableBytesInsteadOfDroppingThem) {
+  const DecodedText decoded = DecodeGb18030(std::string("ab\xFF" "cd\x81", 6));
+  EXPECT_EQ(decoded.utf8, "ab\xEF\xBF\xBD" "cd\xEF\xBF\xBD");
+  EXPECT_EQ(decoded.firstBadOffset, 2u);
+}
+
+TEST(Gb18030, CutsToEncodedBytesOnCharacterBoundaries) {
+  struct Case {
+    std::string text;
+    size_t limit;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"abcdef", 4, "abcd"},
+      {"编号编号", 5, "编号"},   // 2 bytes each: 5 would split the third
+      {"编号编号", 8, "编号编号"},
+      {"a编", 2, "a"},
+      {"ab𠀀", 5, "ab"},        // a 4-byte character does not fit in 3
+      {"ab𠀀", 6, "ab𠀀"},
+      {std::string(300, 'x'), 256, std::string(256, 'x')},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CutToEncodedBytes(c.text, c.limit), c.expected) << c.text;
+}
+
+TEST(TextFile, ReadsAnyLineEndAndWritesCrLf) {
+  TempDir dir;
+  WriteBytes(dir / "in.txt", "one\r\ntwo\nthree\rfour\r\n\r\nsix");
+  const TextLines read = ReadTextLines(dir / "in.txt");
+  EXPECT_EQ(read.lines, (Lines{"one", "two", "three", "four", "", "six"}));
+  EXPECT_EQ(read.firstBadLine, 0);
+
+  WriteTextLines(dir / "out.txt", {"编号", "", "x"});
+  EXPECT_EQ(ReadBytes(dir / "out.txt"), "\xB1\xE0\xBA\xC5\r\n\r\nx\r\n");
+}
+
+TEST(TextFile, NamesFileAndLineOfUndecodableBytes) {
+  TempDir dir;
+  const std::string path = dir / "bad.txt";
+  WriteBytes(path, "first\r\nsecond\r\nth\xFFird\r\n");
+  const TextLines read = ReadTextLines(path);
+  EXPECT_EQ(read.firstBadLine, 3);
+  EXPECT_EQ(read.lines.at(2), "th\xEF\xBF\xBDird");
+  try {
+    ReadTextFileStrict(path);
+    FAIL() << "no error";
+  } catch (const UserError& error) {
+    EXPECT_EQ(std::string(error.what()), "文件“" + path +
+                                             "”第3行含有无法识别的字符（不是GBK/GB18030编码的文字）。");
+  }
+}
+
+TEST(TextFile, MissingFileIsAUserError) {
+  TempDir dir;
+  EXPECT_THROW(ReadTextLines(dir / "none.txt"), UserError);
+}
+
+}  // namespace
+}  // namespace pagora

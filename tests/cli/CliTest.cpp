@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "base/TextFile.h"
+#include "support/TestFiles.h"
+
+namespace pagora {
+namespace {
+
+struct CliRun {
+  int exit = -1;
+  std::string out, err;
+};
+
+// Runs pagora-cli with its own AppDir, no terminal and no shell in between.
+class Cli : public ::testing::Test {
+ protected:
+  CliRun Call(std::vector<std::string> args) {
+    args.insert(args.begin(), {PAGORA_CLI, "--appdir", app.path()});
+    const std::string outPath = work / "stdout", errPath = work / "stderr";
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(out, 1);
+      dup2(err, 2);
+      const int none = open("/dev/null", O_RDONLY);
+      dup2(none, 0);
+      std::vector<char*> argv;
+      for (auto& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadBytes(outPath),
+            test::ReadBytes(errPath)};
+  }
+  std::string Page() const { return work / "p.pgt"; }
+
+  test::TempDir app, work;
+};
+
+TEST_F(Cli, NewGetSetFieldItemsRoundTrip) {
+  test::WriteLines(app / "cols1.dat", {"中文内容", "公司名=华星", "联系人=李四"});
+  ASSERT_EQ(Call({"new", Page()}).exit, 0);
+  EXPECT_EQ(Call({"get", Page(), "{业务员名}"}).out, "李四\n");
+
+  // An existing page is kept unless --yes.
+  const CliRun again = Call({"new", Page()});
+  EXPECT_EQ(again.exit, 1);
+  EXPECT_EQ(again.err, "[新建页面] 文件已经存在，未覆盖：" + Page() + "\n");
+
+  EXPECT_EQ(Call({"set", Page(), "{客户编号}", ""}).exit, 0);
+  EXPECT_EQ(ReadTextFileStrict(Page())[4], "{客户编号}= ");
+  EXPECT_EQ(Call({"set", Page(), "{Catalog名称}", "春季报价"}).exit, 0);
+  EXPECT_EQ(Call({"get", Page(), "{catalog名称}"}).out, "春季报价\n");
+
+  EXPECT_EQ(Call({"field", Page(), "1", "number", "A001"}).exit, 0);
+  EXPECT_EQ(Call({"field", Page(), "1", "desc", "杯<br>碟"}).exit, 0);
+  EXPECT_EQ(Call({"field", Page(), "2", "price", "12.50"}).exit, 0);
+  EXPECT_EQ(Call({"field", Page(), "2", "picture", "img\\cup.jpg"}).exit, 0);
+  const CliRun items = Call({"items", Page()});
+  EXPECT_EQ(items.exit, 0);
+  EXPECT_EQ(items.out, "1\t\tA001\t\t\t\t\t\t杯<br>碟\n2\t" + app.path() +
+                           "img/cup.jpg\t\t\t12.50\t\t\t\t\n");
+  const Lines text = ReadTextFileStrict(Page());
+  EXPECT_EQ(text.size(), 24u + 22u);
+  EXPECT_EQ(text[24 + 11 + 1], "{$IMG}=img\\cup.jpg");
+  EXPECT_EQ(text[24 + 11 + 4], "{$PPRICE}=单价：!:12.50");
+}
+
+TEST_F(Cli, ImportStoresPicturesAndRepairRestoresLayout) {
+  ASSERT_EQ(Call({"new", Page()}).exit, 0);
+  test::MakeFolder(work / "photos");
+  test::WriteJpeg(work / "photos/a.jpg", 64, 48);
+  test::WriteJpeg(work / "photos/b.jpg", 64, 48);
+  test::WriteJpeg(work / "c.jpg", 64, 48);
+  EXPECT_EQ(Call({"import", Page(), work / "photos", work / "c.jpg"}).exit, 0);
+  const CliRun items = Call({"items", Page()});
+  EXPECT_EQ(items.out, "1\t" + (work / "photos/a.jpg") + "\t\t\t\t\t\t\t\n" +
+                           "2\t" + (work / "photos/b.jpg") + "\t\t\t\t\t\t\t\n" +
+                           "3\t" + (work / "c.jpg") + "\t\t\t\t\t\t\t\n");
+  EXPECT_EQ(ReadTextFileStrict(Page())[25], "{$IMG}=photos\\a.jpg");
+
+  // Damage the page: drop the comment line and a line of block 2; repair mends it.
+  Lines text = ReadTextFileStrict(Page());
+  text.erase(text.begin() + 21);
+  text.insert(text.begin() + 30, "stray");
+  test::WriteLines(Page(), text);
+  const CliRun repair = Call({"repair", Page()});
+  EXPECT_EQ(repair.exit, 0);
+  EXPECT_EQ(repair.err, "[修复] 修复结束。\n");
+  EXPECT_EQ(ReadTextFileStrict(Page())[24], "{$1}");
+  EXPECT_EQ(Call({"items", Page()}).out, items.out);
+}
+
+TEST_F(Cli, FailuresAndUsage) {
+  struct Case {
+    std::vector<std::string> args;
+    int exit;
+  };
+  ASSERT_EQ(Call({"new", Page()}).exit, 0);
+  const Case cases[] = {
+      {{}, 2},
+      {{"frob"}, 2},
+      {{"get", Page()}, 2},
+      {{"field", Page(), "0", "number", "x"}, 2},
+      {{"field", Page(), "1", "colour", "x"}, 2},
+      {{"field", Page(), "3", "number", "x"}, 1},   // only item 1 or a new item 2
+      {{"get", Page(), "{nothing}"}, 1},
+      {{"items", Page()}, 1},                       // a new page has no items yet
+      {{"get", work / "none.pgt", "{日期}"}, 1},
+      {{"import", Page(), work / "none.jpg"}, 1},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    EXPECT_EQ(Call(args).exit, c.exit) << (args.empty() ? "" : args[0]);
+  }
+  EXPECT_EQ(Call({"get", work / "none.pgt", "{日期}"}).err,
+            "[错误] 页面文件不存在：" + (work / "none.pgt") + "\n");
+}
+
+TEST_F(Cli, DamagedPageLoadsWhatItCanAndSays) {
+  test::WriteBytes(Page(), "PGT FILE TYPE 3.0\r\n{Catalog\xB1\xE0\xBA\xC5}=Q\xFF\r\n{$1}\r\n{$PID}=7");
+  const CliRun run = Call({"get", Page(), "{Catalog编号}"});
+  EXPECT_EQ(run.exit, 0);
+  EXPECT_EQ(run.out, "Q\xEF\xBF\xBD\n");
+  EXPECT_NE(run.err.find("第2行含有无法识别的字符"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace pagora
