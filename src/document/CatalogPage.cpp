@@ -5,6 +5,7 @@
 #include "base/TextFile.h"
 #include "document/CompanyEntry.h"
 #include "document/DefaultSettings.h"
+#include "document/ProductItem.h"
 
 namespace pagora {
 
@@ -65,7 +66,7 @@ void CatalogPage::StoreSetting(std::string_view key, std::string_view value) {
 }
 
 size_t CatalogPage::FindBlock(int n) const {
-  const std::string header = "{$" + std::to_string(n) + "}";
+  const std::string header = BlockHeader(n);
   // The two positions of the standard layouts (eleven- and nine-line blocks), then a scan.
   for (const size_t guess : {size_t(11) * size_t(n) + 13, size_t(9) * size_t(n) + 15}) {
     if (guess < text_.size() && text_[guess] == header) return guess;
@@ -74,6 +75,12 @@ size_t CatalogPage::FindBlock(int n) const {
     if (text_[i] == header) return i;
   }
   return text_.empty() ? 0 : text_.size() - 1;
+}
+
+std::optional<size_t> CatalogPage::FindBlockHeader(int n) const {
+  const size_t at = FindBlock(n);
+  if (at < text_.size() && text_[at] == BlockHeader(n)) return at;
+  return std::nullopt;
 }
 
 std::string CatalogPage::Folder() const { return path_.empty() ? std::string() : FolderOf(path_); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,9 +52,12 @@ class CatalogPage {
   // so the line stays.
   void StoreSetting(std::string_view key, std::string_view value);
 
-  // Line index of the header of block `n`; at or past the last line when there is none.
+  // Line index of the header of block `n`: the two positions of the standard layouts
+  // first, then a scan; the last line's index when no line is that header.
   size_t FindBlock(int n) const;
-  bool IsMissingBlock(size_t index) const { return index + 1 >= text_.size(); }
+  // The header's line when block `n` exists. A header that happens to be the last
+  // line counts as found, so a block cut down to its header is mended, not doubled.
+  std::optional<size_t> FindBlockHeader(int n) const;
 
   const std::string& Path() const { return path_; }
   void SetPath(std::string path) { path_ = std::move(path); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Strings.h"
 #include "document/PageRepair.h"
 #include "platform/Context.h"
 
@@ -35,12 +36,22 @@ bool WriteItemField(CatalogPage& page, int n, ItemField field, const ItemValues&
     page.InsertLines(page.Text().size(),
                      {std::string(kItemSectionComment), std::string(kDetailLine), ""});
   }
-  size_t q = page.FindBlock(n);
-  if (page.IsMissingBlock(q)) {
+  size_t q;
+  if (const auto header = page.FindBlockHeader(n)) {
+    q = *header;
+  } else {
     page.InsertLines(page.Text().size(), NewBlockLines(n, item));
     q = page.Text().size() - kBlockLines;
   }
-  if (page.Text()[q] != BlockHeader(n)) {
+  const std::string key = std::string(FieldKey(field)) + "=";
+  const size_t target = q + 1 + static_cast<size_t>(field);
+  // A block cut short by the end of the text gets its missing key lines back. Any other
+  // line that is not the field's own means the block's structure was changed: writing
+  // there would overwrite another field, so the repair is offered instead.
+  for (size_t at = page.Text().size(); at <= target; ++at) {
+    page.AppendLine(std::string(FieldKey(static_cast<ItemField>(at - q - 1))) + "=");
+  }
+  if (!StartsWith(page.Text()[target], key)) {
     const bool repair = context.ui.ShowMessage(
         "需要修正错误",
         "定位行号出错，可能您打开的pgt文件版本过老或者是文件结构被改变。是否修正此问题？",
@@ -51,24 +62,14 @@ bool WriteItemField(CatalogPage& page, int n, ItemField field, const ItemValues&
     }
     return false;
   }
-  std::string line(FieldKey(field));
-  line += '=';
+  std::string line = key;
   if (field == ItemField::Picture) {
     line += item.picture;
   } else {
     const FieldText& text = item.fields[size_t(TextFieldIndex(field))];
     line += text.label + "!:" + text.value;
   }
-  // A block cut short by the end of the text gets its missing key lines back first.
-  const size_t target = q + 1 + static_cast<size_t>(field);
-  for (size_t at = page.Text().size(); at < target; ++at) {
-    page.AppendLine(std::string(FieldKey(static_cast<ItemField>(at - q - 1))) + "=");
-  }
-  if (target == page.Text().size()) {
-    page.AppendLine(std::move(line));
-  } else {
-    page.ReplaceLine(target, std::move(line));
-  }
+  page.ReplaceLine(target, std::move(line));
   return true;
 }
 

@@ -119,6 +119,47 @@ TEST(CatalogPage, FieldOfACutShortBlockGetsItsKeyLinesBack) {
                    "{$PNOTE}=描述：!:"}));
 }
 
+TEST(CatalogPage, BlockCutDownToItsHeaderIsMendedNotDoubled) {
+  TestContext t;
+  CatalogPage page;
+  Lines text = CreateNewPageText(t.context.appDir, t.clock).lines;
+  text.insert(text.end(), {"/*c", "{detail}", "", "{$1}"});
+  page.ReplaceText(text);
+  ASSERT_TRUE(WriteItemField(page, 1, ItemField::Number, Values("A1"), t.context, {}));
+  EXPECT_EQ(Lines(page.Text().begin() + 24, page.Text().end()),
+            (Lines{"{$1}", "{$IMG}=", "{$PID}=编号：!:A1"}));
+}
+
+TEST(CatalogPage, ChangedBlockStructureOffersRepairInsteadOfOverwriting) {
+  for (const Answer answer : {Answer::No, Answer::Yes}) {
+    TestContext t;
+    CatalogPage page;
+    Lines text = CreateNewPageText(t.context.appDir, t.clock).lines;
+    // Block 1 lost its name line, so its price would land on the unit line.
+    text.insert(text.end(), {"/*c", "{detail}", "", "{$1}", "{$IMG}=", "{$PID}=1", "{$PPRICE}=5",
+                             "{$PUNIT}=个", "{$2}", "{$IMG}=", "{$PID}=2"});
+    page.ReplaceText(text);
+    int reloads = 0;
+    t.ui.answers.push_back(answer);
+    ItemValues values = Values("1");
+    values.fields[size_t(TextFieldIndex(ItemField::Price))].value = "6";
+    EXPECT_FALSE(WriteItemField(page, 1, ItemField::Price, values, t.context, [&] { ++reloads; }));
+    EXPECT_EQ(t.ui.messages.front(),
+              "[需要修正错误] "
+              "定位行号出错，可能您打开的pgt文件版本过老或者是文件结构被改变。是否修正此问题？");
+    if (answer == Answer::No) {
+      EXPECT_EQ(page.Text(), text);
+      EXPECT_EQ(t.ui.messages.size(), 1u);
+    } else {
+      EXPECT_EQ(t.ui.messages.back(), "[修复] 修复结束。");
+      EXPECT_EQ(reloads, 1);
+      EXPECT_EQ(Lines(page.Text().begin() + 24, page.Text().begin() + 35),
+                (Lines{"{$1}", "{$IMG}=", "{$PID}=1", "{$PNAME}=", "{$PPRICE}=5", "{$PUNIT}=个",
+                       "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}=", "{$IMG_EX}= ", "{$NOTE_EX}= "}));
+    }
+  }
+}
+
 TEST(CatalogPage, SettingsKeepTheirLineAndMissingOnesAreAppended) {
   TestContext t;
   CatalogPage page;
@@ -147,7 +188,8 @@ TEST(CatalogPage, FindBlockInShiftedAndNineLineLayouts) {
   page.ReplaceText(text);
   EXPECT_EQ(page.FindBlock(1), 27u);
   EXPECT_EQ(page.FindBlock(3), 49u);
-  EXPECT_TRUE(page.IsMissingBlock(page.FindBlock(4)));
+  EXPECT_EQ(page.FindBlock(4), page.Text().size() - 1);
+  EXPECT_FALSE(page.FindBlockHeader(4));
 
   Lines nine(24, "{x}=1");
   for (int n = 1; n <= 3; ++n) {

@@ -18,8 +18,9 @@ struct GridFixture {
 
   // The lines of block k of the page text.
   Lines BlockLines(int k) const {
-    const size_t at = page.FindBlock(k);
-    if (page.IsMissingBlock(at)) return {};
+    const auto header = page.FindBlockHeader(k);
+    if (!header) return {};
+    const size_t at = *header;
     return Lines(page.Text().begin() + static_cast<std::ptrdiff_t>(at),
                  page.Text().begin() + static_cast<std::ptrdiff_t>(std::min(at + 11, page.Text().size())));
   }

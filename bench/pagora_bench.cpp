@@ -1,0 +1,173 @@
+// Measurements behind bench/run.sh. Each command prints the best wall time of a few
+// runs in seconds, so the script can set it against a peer tool on the same input.
+//
+//   make-page FILE N      write a page of N items (11 lines each)
+//   load FILE             open the page into the grid model (text, items, no pictures)
+//   field-write N         time of one field write in a page of N items
+//   make-pictures DIR N   write N JPEG pictures of 3000 x 2000 pixels
+//   import DIR            import the folder's pictures into a new page, with thumbnails
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <string>
+
+#include "base/ImageCodecs.h"
+#include "base/TextFile.h"
+#include "editor/PageFlows.h"
+#include "editor/ProductGrid.h"
+#include "platform/Context.h"
+
+namespace {
+
+using namespace pagora;
+
+class QuietUi final : public Ui {
+ public:
+  Answer ShowMessage(std::string_view c, std::string_view t, MessageIcon, MessageButtons) override {
+    std::cerr << "[" << c << "] " << t << "\n";
+    return Answer::No;
+  }
+  std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFolder(std::string_view) override { return std::nullopt; }
+  std::vector<std::string> ChooseOpenFiles(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
+  void ShowProgress(std::string_view, int, int) override {}
+  void HideProgress() override {}
+
+ protected:
+  void SetBusyCursor(bool) override {}
+};
+
+struct Session {
+  QuietUi ui;
+  SystemClock clock;
+  RandomIdSource ids;
+  std::string appDir = std::filesystem::temp_directory_path().string() + "/";
+  Context context{ui, clock, ids, appDir};
+  CatalogPage page;
+  ProductGrid grid{page, context};
+};
+
+double BestOf(int runs, const std::function<void()>& work) {
+  double best = 1e9;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
+  }
+  return best;
+}
+
+Lines PageOfItems(int items) {
+  Session s;
+  Lines text = CreateNewPageText(s.appDir, s.clock).lines;
+  text.insert(text.end(), {"/*以下内容均由程序自动生成，一般用户无需自行修改。", "{detail}", ""});
+  for (int n = 1; n <= items; ++n) {
+    const std::string id = std::to_string(n);
+    text.insert(text.end(),
+                {"{$" + id + "}", "{$IMG}=images\\p" + id + ".jpg", "{$PID}=编号：!:HX-" + id,
+                 "{$PNAME}=名称：!:陶瓷马克杯 " + id, "{$PPRICE}=单价：!:5.60",
+                 "{$PUNIT}=单位：!:个", "{$PWEIGHT}=重量：!:320", "{$PSERIAL}=规格：!:350 ml",
+                 "{$PNOTE}=描述：!:高温釉面<br>可进洗碗机，适合办公室与家庭使用", "{$IMG_EX}= ",
+                 "{$NOTE_EX}= "});
+  }
+  return text;
+}
+
+int MakePage(const std::string& file, int items) {
+  WriteTextLines(file, PageOfItems(items));
+  return 0;
+}
+
+int Load(const std::string& file) {
+  int count = 0;
+  const double seconds = BestOf(5, [&] {
+    Session s;
+    s.grid.SetThumbnailsEnabled(false);
+    OpenPage(s.page, s.grid, s.context, file);
+    count = s.grid.ItemCount();
+  });
+  std::cerr << "loaded " << count << " items\n";
+  std::printf("%.6f\n", seconds);
+  return 0;
+}
+
+int FieldWrite(int items) {
+  Session s;
+  s.page.ReplaceText(PageOfItems(items));
+  s.grid.SetThumbnailsEnabled(false);
+  s.grid.FillGridFromPage();
+  const int k = items / 2;
+  const auto [column, row] = ProductGrid::CellOfField(ItemField::Price, k);
+  constexpr int kWrites = 2000;
+  const double seconds = BestOf(3, [&] {
+    for (int i = 0; i < kWrites; ++i) {
+      s.grid.SetCellText(column, row, std::to_string(i));
+      s.grid.WriteCellToPage(column, row);
+    }
+  });
+  std::printf("%.9f\n", seconds / kWrites);
+  return 0;
+}
+
+int MakePictures(const std::string& folder, int count) {
+  std::filesystem::create_directories(folder);
+  std::mt19937 random(7);
+  RgbImage image = RgbImage::Blank(3000, 2000);
+  for (int i = 0; i < count; ++i) {
+    const std::string path = folder + "/p" + std::to_string(1000 + i) + ".jpg";
+    if (std::filesystem::exists(path)) continue;
+    // A lit object on a gradient with sensor noise: about the size of a camera's JPEG.
+    for (int y = 0; y < image.height; ++y) {
+      uint8_t* row = image.Row(y);
+      for (int x = 0; x < image.width; ++x) {
+        const int dx = x - 1500 - i, dy = y - 1000;
+        const bool object = dx * dx + dy * dy < 700 * 700;
+        const int noise = int(random() % 24);
+        row[x * 3] = uint8_t(object ? 180 + noise : 230 - y / 20 + noise / 2);
+        row[x * 3 + 1] = uint8_t(object ? 60 + (x + i) % 40 + noise : 228 - y / 22 + noise / 2);
+        row[x * 3 + 2] = uint8_t(object ? 50 + noise : 220 - y / 25 + noise / 2);
+      }
+    }
+    const std::string bytes = EncodeJpeg(image, 88);
+    FILE* out = std::fopen(path.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+  }
+  return 0;
+}
+
+int Import(const std::string& folder) {
+  size_t decoded = 0;
+  const double seconds = BestOf(3, [&] {
+    Session s;
+    CreateNewPage(s.page, s.grid, s.context);
+    s.grid.ImportPaths({folder}, nullptr);
+    decoded = 0;
+    for (int k = 1; k <= s.grid.ItemCount(); ++k) decoded += s.grid.ThumbnailOf(k).Height() == 161;
+  });
+  std::cerr << "imported " << decoded << " thumbnails\n";
+  std::printf("%.6f\n", seconds);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> a(argv + 1, argv + argc);
+  if (a.size() == 3 && a[0] == "make-page") return MakePage(a[1], std::stoi(a[2]));
+  if (a.size() == 2 && a[0] == "load") return Load(a[1]);
+  if (a.size() == 2 && a[0] == "field-write") return FieldWrite(std::stoi(a[1]));
+  if (a.size() == 3 && a[0] == "make-pictures") return MakePictures(a[1], std::stoi(a[2]));
+  if (a.size() == 2 && a[0] == "import") return Import(a[1]);
+  std::cerr << "usage: see the comment at the top of pagora_bench.cpp\n";
+  return 2;
+}

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Speed of Pagora against peer tools on the same input; prints the ratios.
+#   page load:  open a page of 10,000 items into the grid model vs iconv of the file
+#   field write: one write in a page of 100 and of 10,000 items (should not grow)
+#   import:     200 pictures of 3000 x 2000 with thumbnails vs vipsthumbnail
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh" bench
+bash "$root/scripts/build.sh" >/dev/null
+bench="$root/build/bin/pagora_bench"
+data="$root/build/bench-data"
+mkdir -p "$data"
+
+best_of() {  # best wall time in seconds of 5 runs of a command
+  local best=999999 start end t
+  for _ in 1 2 3 4 5; do
+    start=$(date +%s.%N); "$@" >/dev/null 2>&1; end=$(date +%s.%N)
+    t=$(echo "$end - $start" | bc -l)
+    best=$(echo "if ($t < $best) $t else $best" | bc -l)
+  done
+  printf '%.6f\n' "$best"
+}
+ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
+
+page="$data/page-10000.pgt"
+[ -f "$page" ] || "$bench" make-page "$page" 10000
+ours=$("$bench" load "$page" 2>/dev/null)
+peer=$(best_of iconv -f GB18030 -t UTF-8 "$page")
+echo "page load, 10,000 items ($(wc -l <"$page") lines): pagora ${ours}s, iconv ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 3)"
+
+small=$("$bench" field-write 100)
+large=$("$bench" field-write 10000)
+echo "one field write: 100 items ${small}s, 10,000 items ${large}s, ratio $(ratio "$large" "$small") (target about 1)"
+
+pictures="$data/pictures"
+"$bench" make-pictures "$pictures" 200
+ours=$("$bench" import "$pictures" 2>/dev/null)
+out="$data/vips-out"
+rm -rf "$out"; mkdir -p "$out"
+peer=$(best_of vipsthumbnail --size x161 -o "$out/%s.v" "$pictures"/*.jpg)
+echo "import 200 pictures 3000x2000 with thumbnails: pagora ${ours}s, vipsthumbnail ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 1.0)"
