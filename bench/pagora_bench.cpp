@@ -32,12 +32,15 @@ class QuietUi final : public Ui {
     std::cerr << "[" << c << "] " << t << "\n";
     return Answer::No;
   }
-  std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view) override {
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override {
     return std::nullopt;
   }
   std::optional<std::string> ChooseFolder(std::string_view) override { return std::nullopt; }
   std::vector<std::string> ChooseOpenFiles(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
   void ShowProgress(std::string_view, int, int) override {}
   void HideProgress() override {}
 
@@ -76,8 +79,8 @@ Lines PageOfItems(int items) {
                 {"{$" + id + "}", "{$IMG}=images\\p" + id + ".jpg", "{$PID}=编号：!:HX-" + id,
                  "{$PNAME}=名称：!:陶瓷马克杯 " + id, "{$PPRICE}=单价：!:5.60",
                  "{$PUNIT}=单位：!:个", "{$PWEIGHT}=重量：!:320", "{$PSERIAL}=规格：!:350 ml",
-                 "{$PNOTE}=描述：!:高温釉面<br>可进洗碗机，适合办公室与家庭使用", "{$IMG_EX}= ",
-                 "{$NOTE_EX}= "});
+                 "{$PNOTE}=描述：!:高温釉面<br>可进洗碗机，适合办公室与家庭使用",
+                 "{$IMG_EX}= ", "{$NOTE_EX}= "});
   }
   return text;
 }

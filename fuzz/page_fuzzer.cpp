@@ -24,12 +24,15 @@ class FuzzUi final : public Ui {
     if (b == MessageButtons::Ok) return Answer::Ok;
     return yes_ ? Answer::Yes : Answer::No;
   }
-  std::optional<std::string> InputBox(std::string_view, std::string_view, std::string_view) override {
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override {
     return std::nullopt;
   }
   std::optional<std::string> ChooseFolder(std::string_view) override { return std::nullopt; }
   std::vector<std::string> ChooseOpenFiles(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
   void ShowProgress(std::string_view, int, int) override {}
   void HideProgress() override {}
 

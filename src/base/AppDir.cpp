@@ -1,9 +1,9 @@
 #include "base/AppDir.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 #include "base/Paths.h"
 #include "base/UserError.h"

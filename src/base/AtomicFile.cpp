@@ -1,11 +1,11 @@
 #include "base/AtomicFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "base/Paths.h"
 #include "base/UserError.h"
@@ -21,8 +21,8 @@ namespace {
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   const std::string folder = FolderOf(path);
-  std::string tempName = (folder.empty() ? std::string("./") : folder) + "." + FileNameOf(path) +
-                         ".tmp-XXXXXX";
+  std::string tempName =
+      (folder.empty() ? std::string("./") : folder) + "." + FileNameOf(path) + ".tmp-XXXXXX";
   const int fd = mkstemp(tempName.data());
   if (fd < 0) ThrowWriteError(path, errno);
 

@@ -13,9 +13,13 @@ constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFiel
 uint32_t U16(std::string_view b, size_t at) {
   return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8;
 }
-uint32_t U32(std::string_view b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+uint32_t U32(std::string_view b, size_t at) {
+  return U16(b, at) | U16(b, at + 2) << 16;
+}
 
-[[noreturn]] void Fail(const char* why) { throw ImageDecodeError(std::string("BMP: ") + why); }
+[[noreturn]] void Fail(const char* why) {
+  throw ImageDecodeError(std::string("BMP: ") + why);
+}
 
 // One colour channel described by a bit mask, scaled to 0..255.
 struct Channel {
@@ -94,7 +98,8 @@ Header ReadHeader(std::string_view b) {
   if (bitFields && h.bits != 16 && h.bits != 32) Fail("bit fields need 16 or 32 bits");
   if (h.compression == kRle8 && h.bits != 8) Fail("RLE8 needs 8 bits");
   if (h.compression == kRle4 && h.bits != 4) Fail("RLE4 needs 4 bits");
-  if (h.compression > kBitFields && h.compression != kAlphaBitFields) Fail("unsupported compression");
+  if (h.compression > kBitFields && h.compression != kAlphaBitFields)
+    Fail("unsupported compression");
   if (!bitFields && h.bits == 16) h.masks[0] = 0x7C00, h.masks[1] = 0x03E0, h.masks[2] = 0x001F;
   if (!bitFields && h.bits == 32) h.masks[0] = 0xFF0000, h.masks[1] = 0xFF00, h.masks[2] = 0xFF;
   return h;

@@ -1,7 +1,7 @@
 #include "base/Gb18030.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 #include <stdexcept>
 
 namespace pagora {

@@ -25,7 +25,7 @@ struct JpegDecodeOptions {
 
 struct JpegDecoded {
   RgbImage image;
-  int fullWidth = 0;   // size stored in the file
+  int fullWidth = 0;  // size stored in the file
   int fullHeight = 0;
   bool damaged = false;  // the decoder recovered from corrupt or missing data
 };

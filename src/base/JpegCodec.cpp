@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
 
 #include "base/AtomicFile.h"

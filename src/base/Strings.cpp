@@ -2,7 +2,9 @@
 
 namespace pagora {
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 std::string ToUpperAscii(std::string_view s) {
   std::string out(s);
@@ -25,7 +27,8 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 }
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
-  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return s.size() >= suffix.size() &&
+         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::string_view Trim(std::string_view s) {

@@ -25,7 +25,8 @@ int LineOfOffset(const std::string& bytes, size_t offset) {
 }  // namespace
 
 std::string UndecodableTextMessage(const std::string& path, int line) {
-  return "文件“" + path + "”第" + std::to_string(line) + "行含有无法识别的字符（不是GBK/GB18030编码的文字）。";
+  return "文件“" + path + "”第" + std::to_string(line) +
+         "行含有无法识别的字符（不是GBK/GB18030编码的文字）。";
 }
 
 TextLines ReadTextLines(const std::string& path) {

@@ -1,8 +1,8 @@
 #include "cli/CliUi.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace pagora {
 
@@ -13,10 +13,13 @@ Answer CliUi::ShowMessage(std::string_view caption, std::string_view text, Messa
   HideProgress();
   std::cerr << "[" << caption << "] " << text << std::endl;
   switch (buttons) {
-    case MessageButtons::Ok: return Answer::Ok;
-    case MessageButtons::OkCancel: return answerYes_ ? Answer::Ok : Answer::Cancel;
+    case MessageButtons::Ok:
+      return Answer::Ok;
+    case MessageButtons::OkCancel:
+      return answerYes_ ? Answer::Ok : Answer::Cancel;
     case MessageButtons::YesNo:
-    case MessageButtons::YesNoCancel: return answerYes_ ? Answer::Yes : Answer::No;
+    case MessageButtons::YesNoCancel:
+      return answerYes_ ? Answer::Yes : Answer::No;
   }
   return Answer::No;
 }

@@ -52,9 +52,13 @@ int CatalogPage::LoadText(const std::string& path) {
   return file.firstBadLine;
 }
 
-void CatalogPage::SaveText(const std::string& path) const { WriteTextLines(path, text_); }
+void CatalogPage::SaveText(const std::string& path) const {
+  WriteTextLines(path, text_);
+}
 
-std::string CatalogPage::GetSetting(std::string_view key) const { return ValueOfKey(text_, key); }
+std::string CatalogPage::GetSetting(std::string_view key) const {
+  return ValueOfKey(text_, key);
+}
 
 void CatalogPage::SetSetting(std::string_view key, std::string_view value) {
   AssignKey(text_, key, value);
@@ -83,7 +87,9 @@ std::optional<size_t> CatalogPage::FindBlockHeader(int n) const {
   return std::nullopt;
 }
 
-std::string CatalogPage::Folder() const { return path_.empty() ? std::string() : FolderOf(path_); }
+std::string CatalogPage::Folder() const {
+  return path_.empty() ? std::string() : FolderOf(path_);
+}
 
 NewPageText CreateNewPageText(const std::string& appDir, const Clock& clock) {
   NewPageText page;

@@ -1,9 +1,9 @@
 #include "document/CompanyEntry.h"
 
 #include "base/Gb18030.h"
+#include "base/KeyValueLines.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
-#include "base/KeyValueLines.h"
 #include "base/UserError.h"
 
 namespace pagora {

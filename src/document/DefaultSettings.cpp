@@ -5,7 +5,9 @@
 
 namespace pagora {
 
-std::string DefaultSettingsPath(const std::string& appDir) { return appDir + "defaultset.txt"; }
+std::string DefaultSettingsPath(const std::string& appDir) {
+  return appDir + "defaultset.txt";
+}
 
 Lines DefaultSettingsLines(const DefaultSettings& s) {
   return {

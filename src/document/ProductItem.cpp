@@ -5,25 +5,34 @@
 namespace pagora {
 namespace {
 
-constexpr std::string_view kKeys[] = {"{$IMG}",    "{$PID}",   "{$PNAME}",   "{$PPRICE}",
-                                      "{$PUNIT}",  "{$PWEIGHT}", "{$PSERIAL}", "{$PNOTE}"};
-constexpr std::string_view kLabels[] = {"",        "编号：", "名称：", "单价：",
+constexpr std::string_view kKeys[] = {"{$IMG}",   "{$PID}",     "{$PNAME}",   "{$PPRICE}",
+                                      "{$PUNIT}", "{$PWEIGHT}", "{$PSERIAL}", "{$PNOTE}"};
+constexpr std::string_view kLabels[] = {"",       "编号：", "名称：", "单价：",
                                         "单位：", "重量：", "规格：", "描述："};
 
 }  // namespace
 
-std::string_view FieldKey(ItemField field) { return kKeys[static_cast<int>(field)]; }
-std::string_view DefaultLabel(ItemField field) { return kLabels[static_cast<int>(field)]; }
+std::string_view FieldKey(ItemField field) {
+  return kKeys[static_cast<int>(field)];
+}
+std::string_view DefaultLabel(ItemField field) {
+  return kLabels[static_cast<int>(field)];
+}
 
 size_t FieldByteLimit(ItemField field) {
   switch (field) {
-    case ItemField::Picture: return 256;
-    case ItemField::Desc: return 512;
-    default: return 128;
+    case ItemField::Picture:
+      return 256;
+    case ItemField::Desc:
+      return 512;
+    default:
+      return 128;
   }
 }
 
-std::string BlockHeader(int n) { return "{$" + std::to_string(n) + "}"; }
+std::string BlockHeader(int n) {
+  return "{$" + std::to_string(n) + "}";
+}
 
 int BlockNumberOfHeader(std::string_view line) {
   if (line.size() < 4) return 0;

@@ -13,8 +13,12 @@ constexpr int kTextFieldCount = 7;
 constexpr int kBlockLines = 11;
 
 // Index of a text field in ProductItem::fields (Number is 0).
-constexpr int TextFieldIndex(ItemField field) { return static_cast<int>(field) - 1; }
-constexpr ItemField TextFieldAt(int index) { return static_cast<ItemField>(index + 1); }
+constexpr int TextFieldIndex(ItemField field) {
+  return static_cast<int>(field) - 1;
+}
+constexpr ItemField TextFieldAt(int index) {
+  return static_cast<ItemField>(index + 1);
+}
 
 // "{$IMG}", "{$PID}", ... and the captions shown before each value.
 std::string_view FieldKey(ItemField field);

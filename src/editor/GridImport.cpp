@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <dirent.h>
 #include <fnmatch.h>
+#include <algorithm>
 
 #include "base/Paths.h"
 #include "base/Strings.h"
@@ -40,7 +40,8 @@ void ListInto(const std::string& folder, const std::string& mask, bool recurse, 
               std::vector<std::string>& out) {
   const std::vector<FolderEntry> entries = ReadFolder(folder);
   for (const FolderEntry& entry : entries) {
-    if (fnmatch(mask.c_str(), entry.name.c_str(), FNM_CASEFOLD) == 0) out.push_back(folder + entry.name);
+    if (fnmatch(mask.c_str(), entry.name.c_str(), FNM_CASEFOLD) == 0)
+      out.push_back(folder + entry.name);
   }
   if (!recurse || depth >= kMaxFolderDepth) return;
   for (const FolderEntry& entry : entries) {
@@ -53,7 +54,8 @@ enum class ImportKind { Picture, BookFile, Other };
 ImportKind KindOf(const std::string& path) {
   const std::string extension = ToUpperAscii(ExtensionOf(path));
   if (extension == ".JPG" || extension == ".GIF" || extension == ".BMP") return ImportKind::Picture;
-  if (extension == ".HTM" || extension == ".TXT" || extension == ".PGT") return ImportKind::BookFile;
+  if (extension == ".HTM" || extension == ".TXT" || extension == ".PGT")
+    return ImportKind::BookFile;
   return ImportKind::Other;
 }
 
@@ -70,11 +72,14 @@ void CollectPictures(const std::vector<std::string>& paths, BookFileAdder* book,
       continue;
     }
     switch (KindOf(path)) {
-      case ImportKind::Picture: pictures.push_back(path); break;
+      case ImportKind::Picture:
+        pictures.push_back(path);
+        break;
       case ImportKind::BookFile:
         if (book) book->AddFileToBook(path);
         break;
-      case ImportKind::Other: break;
+      case ImportKind::Other:
+        break;
     }
   }
 }

@@ -65,8 +65,8 @@ void ProductGrid::ClearCurrentItem() {
     return;
   }
   BusyCursor busy(context_.ui);
-  static constexpr ItemField kOrder[] = {ItemField::Number, ItemField::Name,   ItemField::Price,
-                                         ItemField::Unit,   ItemField::Weight, ItemField::Spec,
+  static constexpr ItemField kOrder[] = {ItemField::Number,  ItemField::Name,   ItemField::Price,
+                                         ItemField::Unit,    ItemField::Weight, ItemField::Spec,
                                          ItemField::Picture, ItemField::Desc};
   for (const ItemField field : kOrder) {
     const auto [column, row] = CellOfField(field, k);

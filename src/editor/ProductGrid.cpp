@@ -13,7 +13,9 @@ namespace {
 constexpr int kColumnWidths[ProductGrid::kColumns] = {42, 382, 78, 139, 78, 135};
 
 // Row role within an item: 1 to 5 for its first five rows, 0 for the sixth.
-int RoleOfRow(int row) { return row % ProductGrid::kRowsPerItem; }
+int RoleOfRow(int row) {
+  return row % ProductGrid::kRowsPerItem;
+}
 
 // The field whose label stands in a label cell (columns 2 and 4).
 std::optional<ItemField> LabelFieldOfCell(int column, int row) {
@@ -76,14 +78,22 @@ std::optional<ItemField> ProductGrid::FieldOfCell(int column, int row) {
 std::pair<int, int> ProductGrid::CellOfField(ItemField field, int k) {
   const int r = FirstRowOfItem(k);
   switch (field) {
-    case ItemField::Picture: return {1, r + 5};
-    case ItemField::Number: return {3, r};
-    case ItemField::Name: return {5, r};
-    case ItemField::Price: return {3, r + 1};
-    case ItemField::Unit: return {5, r + 1};
-    case ItemField::Weight: return {3, r + 2};
-    case ItemField::Spec: return {5, r + 2};
-    case ItemField::Desc: return {3, r + 3};
+    case ItemField::Picture:
+      return {1, r + 5};
+    case ItemField::Number:
+      return {3, r};
+    case ItemField::Name:
+      return {5, r};
+    case ItemField::Price:
+      return {3, r + 1};
+    case ItemField::Unit:
+      return {5, r + 1};
+    case ItemField::Weight:
+      return {3, r + 2};
+    case ItemField::Spec:
+      return {5, r + 2};
+    case ItemField::Desc:
+      return {3, r + 3};
   }
   return {0, 0};
 }
@@ -126,7 +136,9 @@ void ProductGrid::SetCurrentCell(int column, int row) {
   currentRow_ = std::clamp(row, 1, RowCount() - 1);
 }
 
-void ProductGrid::ClampCurrentCell() { SetCurrentCell(currentColumn_, currentRow_); }
+void ProductGrid::ClampCurrentCell() {
+  SetCurrentCell(currentColumn_, currentRow_);
+}
 
 std::optional<size_t> ProductGrid::PageLineOfCell(int column, int row) const {
   const auto field = FieldOfCell(column, row);
@@ -200,7 +212,9 @@ bool ProductGrid::WriteCellToPage(int column, int row) {
   return true;
 }
 
-void ProductGrid::FillGridFromPage() { FillFromPage(nullptr); }
+void ProductGrid::FillGridFromPage() {
+  FillFromPage(nullptr);
+}
 
 void ProductGrid::FillFromPage(const ThumbnailsByPath* reuse) {
   std::vector<size_t> changed = LoadItems(page_, items_, context_.appDir, context_.ui);

@@ -29,7 +29,9 @@ ProgressPanel::ProgressPanel(Ui& ui, int maximum)
   ui_.ShowProgress("", 0, maximum_);
 }
 
-ProgressPanel::~ProgressPanel() { ui_.HideProgress(); }
+ProgressPanel::~ProgressPanel() {
+  ui_.HideProgress();
+}
 
 bool ProgressPanel::Due(int position) const {
   return position >= maximum_ || lastShown_ < 0 || position / step_ != lastShown_ / step_;

@@ -13,7 +13,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {
   std::string title;
-  std::string filter;  // "caption|*.a;*.b|caption|*.c"
+  std::string filter;   // "caption|*.a;*.b|caption|*.c"
   int filterIndex = 1;  // 1-based
   std::string folder;
   std::string fileName;

@@ -70,25 +70,27 @@ std::string Bitmap(int bits, uint32_t compression, int height, const std::string
 }
 
 TEST(Bmp, DecodesPaletteRleAndTopDownBitmaps) {
-  const std::string palette("\0\0\xFF\0" "\xFF\0\0\0", 8);  // 0 = red, 1 = blue (BGRA)
+  const std::string palette(
+      "\0\0\xFF\0"
+      "\xFF\0\0\0",
+      8);  // 0 = red, 1 = blue (BGRA)
   // 8 bits, bottom-up: the first stored row is the bottom one.
-  const RgbImage eight =
-      DecodeBmp(Bitmap(8, 0, 2, palette + std::string(254 * 4, '\0'),
-                       std::string("\1\0\0\0\0\1\0\0", 8)));
-  EXPECT_EQ(eight.Row(1)[2], 255);  // bottom-left blue
+  const RgbImage eight = DecodeBmp(
+      Bitmap(8, 0, 2, palette + std::string(254 * 4, '\0'), std::string("\1\0\0\0\0\1\0\0", 8)));
+  EXPECT_EQ(eight.Row(1)[2], 255);      // bottom-left blue
   EXPECT_EQ(eight.Row(0)[3 + 2], 255);  // top, second pixel blue
-  EXPECT_EQ(eight.Row(0)[0], 255);  // top-left red
+  EXPECT_EQ(eight.Row(0)[0], 255);      // top-left red
 
   // RLE8: a run of four blue pixels, end of line, two red, end of bitmap.
-  const RgbImage rle = DecodeBmp(Bitmap(8, 1, 2, palette + std::string(254 * 4, '\0'),
-                                        std::string("\4\1\0\0\2\0\0\1", 8)));
+  const RgbImage rle = DecodeBmp(
+      Bitmap(8, 1, 2, palette + std::string(254 * 4, '\0'), std::string("\4\1\0\0\2\0\0\1", 8)));
   EXPECT_EQ(rle.Row(1)[3 * 3 + 2], 255);
   EXPECT_EQ(rle.Row(0)[0], 255);
   EXPECT_EQ(rle.Row(0)[3 * 3], 255);  // past the run: left white
 
   // Top-down 24 bits.
-  const RgbImage top = DecodeBmp(Bitmap(24, 0, -2, "", std::string("\x10\x20\x30", 3) +
-                                                           std::string(21, '\0')));
+  const RgbImage top =
+      DecodeBmp(Bitmap(24, 0, -2, "", std::string("\x10\x20\x30", 3) + std::string(21, '\0')));
   EXPECT_EQ((std::vector<int>{top.Row(0)[0], top.Row(0)[1], top.Row(0)[2]}),
             (std::vector<int>{0x30, 0x20, 0x10}));
 

@@ -59,7 +59,8 @@ TEST(Paths, SafeFolderNamesCannotLeaveTheirFolder) {
   for (const char* good : {"新建目录页2026-03-09", "A001", "cat.v2", "a b"}) {
     EXPECT_TRUE(IsSafeFolderName(good)) << good;
   }
-  for (const char* bad : {"", ".", "..", "../x", "a/b", "a\\b", "c:", "x\x01", "a*", "dot.", "sp "}) {
+  for (const char* bad :
+       {"", ".", "..", "../x", "a/b", "a\\b", "c:", "x\x01", "a*", "dot.", "sp "}) {
     EXPECT_FALSE(IsSafeFolderName(bad)) << bad;
   }
 }

@@ -15,15 +15,22 @@ using test::WriteBytes;
 
 TEST(Gb18030, EncodesGbkCharactersAsGbkBytesAndKeepsTheRest) {
   // "编号" and "￥" are GBK; "€" and the CJK extension-B character are not.
-  EXPECT_EQ(EncodeGb18030("编号￥A"), "\xB1\xE0\xBA\xC5\xA3\xA4" "A");
+  EXPECT_EQ(EncodeGb18030("编号￥A"),
+            "\xB1\xE0\xBA\xC5\xA3\xA4"
+            "A");
   for (const std::string text : {"编号：A001", "€ 𠀀 é ü", "", "plain ascii"}) {
     EXPECT_EQ(DecodeGb18030(EncodeGb18030(text)).utf8, text);
   }
 }
 
 TEST(Gb18030, MarksUndecodableBytesInsteadOfDroppingThem) {
-  const DecodedText decoded = DecodeGb18030(std::string("ab\xFF" "cd\x81", 6));
-  EXPECT_EQ(decoded.utf8, "ab\xEF\xBF\xBD" "cd\xEF\xBF\xBD");
+  const DecodedText decoded =
+      DecodeGb18030(std::string("ab\xFF"
+                                "cd\x81",
+                                6));
+  EXPECT_EQ(decoded.utf8,
+            "ab\xEF\xBF\xBD"
+            "cd\xEF\xBF\xBD");
   EXPECT_EQ(decoded.firstBadOffset, 2u);
 }
 
@@ -35,10 +42,10 @@ TEST(Gb18030, CutsToEncodedBytesOnCharacterBoundaries) {
   };
   const Case cases[] = {
       {"abcdef", 4, "abcd"},
-      {"编号编号", 5, "编号"},   // 2 bytes each: 5 would split the third
+      {"编号编号", 5, "编号"},  // 2 bytes each: 5 would split the third
       {"编号编号", 8, "编号编号"},
       {"a编", 2, "a"},
-      {"ab𠀀", 5, "ab"},        // a 4-byte character does not fit in 3
+      {"ab𠀀", 5, "ab"},  // a 4-byte character does not fit in 3
       {"ab𠀀", 6, "ab𠀀"},
       {std::string(300, 'x'), 256, std::string(256, 'x')},
   };
@@ -67,8 +74,8 @@ TEST(TextFile, NamesFileAndLineOfUndecodableBytes) {
     ReadTextFileStrict(path);
     FAIL() << "no error";
   } catch (const UserError& error) {
-    EXPECT_EQ(std::string(error.what()), "文件“" + path +
-                                             "”第3行含有无法识别的字符（不是GBK/GB18030编码的文字）。");
+    EXPECT_EQ(std::string(error.what()),
+              "文件“" + path + "”第3行含有无法识别的字符（不是GBK/GB18030编码的文字）。");
   }
 }
 

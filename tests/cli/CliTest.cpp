@@ -66,8 +66,8 @@ TEST_F(Cli, NewGetSetFieldItemsRoundTrip) {
   EXPECT_EQ(Call({"field", Page(), "2", "picture", "img\\cup.jpg"}).exit, 0);
   const CliRun items = Call({"items", Page()});
   EXPECT_EQ(items.exit, 0);
-  EXPECT_EQ(items.out, "1\t\tA001\t\t\t\t\t\t杯<br>碟\n2\t" + app.path() +
-                           "img/cup.jpg\t\t\t12.50\t\t\t\t\n");
+  EXPECT_EQ(items.out,
+            "1\t\tA001\t\t\t\t\t\t杯<br>碟\n2\t" + app.path() + "img/cup.jpg\t\t\t12.50\t\t\t\t\n");
   const Lines text = ReadTextFileStrict(Page());
   EXPECT_EQ(text.size(), 24u + 22u);
   EXPECT_EQ(text[24 + 11 + 1], "{$IMG}=img\\cup.jpg");
@@ -82,9 +82,9 @@ TEST_F(Cli, ImportStoresPicturesAndRepairRestoresLayout) {
   test::WriteJpeg(work / "c.jpg", 64, 48);
   EXPECT_EQ(Call({"import", Page(), work / "photos", work / "c.jpg"}).exit, 0);
   const CliRun items = Call({"items", Page()});
-  EXPECT_EQ(items.out, "1\t" + (work / "photos/a.jpg") + "\t\t\t\t\t\t\t\n" +
-                           "2\t" + (work / "photos/b.jpg") + "\t\t\t\t\t\t\t\n" +
-                           "3\t" + (work / "c.jpg") + "\t\t\t\t\t\t\t\n");
+  EXPECT_EQ(items.out, "1\t" + (work / "photos/a.jpg") + "\t\t\t\t\t\t\t\n" + "2\t" +
+                           (work / "photos/b.jpg") + "\t\t\t\t\t\t\t\n" + "3\t" + (work / "c.jpg") +
+                           "\t\t\t\t\t\t\t\n");
   EXPECT_EQ(ReadTextFileStrict(Page())[25], "{$IMG}=photos\\a.jpg");
 
   // Damage the page: drop the comment line and a line of block 2; repair mends it.
@@ -111,9 +111,9 @@ TEST_F(Cli, FailuresAndUsage) {
       {{"get", Page()}, 2},
       {{"field", Page(), "0", "number", "x"}, 2},
       {{"field", Page(), "1", "colour", "x"}, 2},
-      {{"field", Page(), "3", "number", "x"}, 1},   // only item 1 or a new item 2
+      {{"field", Page(), "3", "number", "x"}, 1},  // only item 1 or a new item 2
       {{"get", Page(), "{nothing}"}, 1},
-      {{"items", Page()}, 1},                       // a new page has no items yet
+      {{"items", Page()}, 1},  // a new page has no items yet
       {{"get", work / "none.pgt", "{日期}"}, 1},
       {{"import", Page(), work / "none.jpg"}, 1},
   };
@@ -126,7 +126,8 @@ TEST_F(Cli, FailuresAndUsage) {
 }
 
 TEST_F(Cli, DamagedPageLoadsWhatItCanAndSays) {
-  test::WriteBytes(Page(), "PGT FILE TYPE 3.0\r\n{Catalog\xB1\xE0\xBA\xC5}=Q\xFF\r\n{$1}\r\n{$PID}=7");
+  test::WriteBytes(Page(),
+                   "PGT FILE TYPE 3.0\r\n{Catalog\xB1\xE0\xBA\xC5}=Q\xFF\r\n{$1}\r\n{$PID}=7");
   const CliRun run = Call({"get", Page(), "{Catalog编号}"});
   EXPECT_EQ(run.exit, 0);
   EXPECT_EQ(run.out, "Q\xEF\xBF\xBD\n");

@@ -23,9 +23,8 @@ ItemValues Values(std::string number = "", std::string picture = "") {
 
 TEST(NewPage, BuiltInSettingsWithCompanyEntries) {
   TestContext t;
-  test::WriteLines(t.context.appDir + "cols1.dat",
-                   {"中文内容", "公司名=华星贸易", "联系人=张三", "138", "", "", "",
-                    "sales@example.com"});
+  test::WriteLines(t.context.appDir + "cols1.dat", {"中文内容", "公司名=华星贸易", "联系人=张三",
+                                                    "138", "", "", "", "sales@example.com"});
   const NewPageText page = CreateNewPageText(t.context.appDir, t.clock);
   EXPECT_FALSE(page.fromDefaultsFile);
   EXPECT_EQ(page.lines, (Lines{"PGT FILE TYPE 3.0",
@@ -74,8 +73,8 @@ TEST(NewPage, DefaultsFileIsTakenWhole) {
 TEST(CompanyEntry, TakesTextAfterFirstEqualsCutTo240Bytes) {
   test::TempDir dir;
   const std::string path = dir / "cols1.dat";
-  test::WriteLines(path, {"中文内容", "公司名=a=b", "plain", std::string(130, 'x') + "=" +
-                                                              std::string(130, '\xe5')});
+  test::WriteLines(path, {"中文内容", "公司名=a=b", "plain",
+                          std::string(130, 'x') + "=" + std::string(130, '\xe5')});
   EXPECT_EQ(ReadCompanyEntry(path, 1), "a=b");
   EXPECT_EQ(ReadCompanyEntry(path, 2), "plain");
   EXPECT_EQ(ReadCompanyEntry(path, 9), "");
@@ -96,12 +95,11 @@ TEST(CatalogPage, FirstFieldWriteAddsItemSectionAndBlock) {
   EXPECT_EQ(text[22], "{detail}");
   EXPECT_EQ(text[23], "");
   EXPECT_EQ(Lines(text.begin() + 24, text.end()),
-            (Lines{"{$1}", "{$IMG}=", "{$PID}=编号：!:A001", "{$PNAME}=", "{$PPRICE}=",
-                   "{$PUNIT}=", "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}=", "{$IMG_EX}= ",
-                   "{$NOTE_EX}= "}));
+            (Lines{"{$1}", "{$IMG}=", "{$PID}=编号：!:A001", "{$PNAME}=", "{$PPRICE}=", "{$PUNIT}=",
+                   "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}=", "{$IMG_EX}= ", "{$NOTE_EX}= "}));
   // Writing the picture rewrites only its line.
-  ASSERT_TRUE(WriteItemField(page, 1, ItemField::Picture, Values("A001", "img\\a.jpg"),
-                             t.context, {}));
+  ASSERT_TRUE(
+      WriteItemField(page, 1, ItemField::Picture, Values("A001", "img\\a.jpg"), t.context, {}));
   EXPECT_EQ(page.Text()[25], "{$IMG}=img\\a.jpg");
   EXPECT_EQ(page.Text().size(), 35u);
   EXPECT_TRUE(t.ui.messages.empty());
@@ -111,12 +109,13 @@ TEST(CatalogPage, FieldOfACutShortBlockGetsItsKeyLinesBack) {
   TestContext t;
   CatalogPage page;
   Lines text = CreateNewPageText(t.context.appDir, t.clock).lines;
-  text.insert(text.end(), {"/*c", "{detail}", "", "{$1}", "{$IMG}=a.jpg", "{$PID}=1", "{$PNAME}=n"});
+  text.insert(text.end(),
+              {"/*c", "{detail}", "", "{$1}", "{$IMG}=a.jpg", "{$PID}=1", "{$PNAME}=n"});
   page.ReplaceText(text);
   ASSERT_TRUE(WriteItemField(page, 1, ItemField::Desc, Values(), t.context, {}));
   EXPECT_EQ(Lines(page.Text().end() - 6, page.Text().end()),
-            (Lines{"{$PNAME}=n", "{$PPRICE}=", "{$PUNIT}=", "{$PWEIGHT}=", "{$PSERIAL}=",
-                   "{$PNOTE}=描述：!:"}));
+            (Lines{"{$PNAME}=n",
+                   "{$PPRICE}=", "{$PUNIT}=", "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}=描述：!:"}));
 }
 
 TEST(CatalogPage, BlockCutDownToItsHeaderIsMendedNotDoubled) {

@@ -7,16 +7,18 @@
 namespace pagora {
 namespace {
 
-Lines Header() { return Lines(24, "{x}=1"); }
+Lines Header() {
+  return Lines(24, "{x}=1");
+}
 
 TEST(ItemLoader, SplitsLabelsAndValuesAndCutsLongTexts) {
   test::TestContext t;
   CatalogPage page;
   Lines text = Header();
-  text.insert(text.end(), {"{$1}", "{$IMG}=", "{$PID}=编号：!:A001", "{$PNAME}=B!:x!:y",
-                           "{$PPRICE}=12.5", "{$PUNIT}=", "{$PWEIGHT}=",
-                           "{$PSERIAL}=" + std::string(200, 's'),
-                           "{$PNOTE}=" + std::string(600, 'd'), "{$IMG_EX}= ", "{$NOTE_EX}= "});
+  text.insert(text.end(),
+              {"{$1}", "{$IMG}=", "{$PID}=编号：!:A001", "{$PNAME}=B!:x!:y", "{$PPRICE}=12.5",
+               "{$PUNIT}=", "{$PWEIGHT}=", "{$PSERIAL}=" + std::string(200, 's'),
+               "{$PNOTE}=" + std::string(600, 'd'), "{$IMG_EX}= ", "{$NOTE_EX}= "});
   page.ReplaceText(text);
   std::vector<ProductItem> items(1);
   LoadItems(page, items, t.context.appDir, t.ui);
@@ -43,9 +45,10 @@ TEST(ItemLoader, LoadsNineLineBlocksTruncatedBlocksAndResolvesPictures) {
   page.SetPath(pageDir / "p.pgt");
   Lines text = Header();
   for (int n = 1; n <= 2; ++n) {
-    text.insert(text.end(), {BlockHeader(n), n == 1 ? "{$IMG}=images\\a.jpg" : "{$IMG}=images\\b.jpg",
-                             "{$PID}=" + std::to_string(n), "{$PNAME}=", "{$PPRICE}=", "{$PUNIT}=",
-                             "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}="});
+    text.insert(text.end(),
+                {BlockHeader(n), n == 1 ? "{$IMG}=images\\a.jpg" : "{$IMG}=images\\b.jpg",
+                 "{$PID}=" + std::to_string(n), "{$PNAME}=", "{$PPRICE}=", "{$PUNIT}=",
+                 "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}="});
   }
   text.insert(text.end(), {"{$3}", "{$IMG}=", "{$PID}=3"});  // cut short by the end
   page.ReplaceText(text);

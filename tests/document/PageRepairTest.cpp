@@ -9,9 +9,17 @@ namespace pagora {
 namespace {
 
 Lines Block(int n, const std::string& number) {
-  return {BlockHeader(n), "{$IMG}=p" + number + ".jpg", "{$PID}=编号：!:" + number, "{$PNAME}=",
-          "{$PPRICE}=", "{$PUNIT}=", "{$PWEIGHT}=", "{$PSERIAL}=", "{$PNOTE}=",
-          "{$IMG_EX}= ", "{$NOTE_EX}= "};
+  return {BlockHeader(n),
+          "{$IMG}=p" + number + ".jpg",
+          "{$PID}=编号：!:" + number,
+          "{$PNAME}=",
+          "{$PPRICE}=",
+          "{$PUNIT}=",
+          "{$PWEIGHT}=",
+          "{$PSERIAL}=",
+          "{$PNOTE}=",
+          "{$IMG_EX}= ",
+          "{$NOTE_EX}= "};
 }
 
 // A page in the standard layout: 21 settings lines, comment, "{detail}", empty line.
@@ -82,7 +90,8 @@ TEST(PageRepair, CommandCleansStrayLinesAndRenumbersBlocks) {
 TEST(PageRepair, SurplusHeaderLinesGoInTheDocumentedOrder) {
   RepairFixture f;
   Lines text = StandardPage(f.t, 1);
-  text.insert(text.begin() + 5, {"{背景图片}=gif/bg.gif", "{背景音乐}=mid/a.mid", "{视觉效果}=fade"});
+  text.insert(text.begin() + 5,
+              {"{背景图片}=gif/bg.gif", "{背景音乐}=mid/a.mid", "{视觉效果}=fade"});
   f.page.ReplaceText(text);
   ASSERT_EQ(f.page.FindBlock(1), 27u);
 

@@ -21,8 +21,9 @@ struct GridFixture {
     const auto header = page.FindBlockHeader(k);
     if (!header) return {};
     const size_t at = *header;
-    return Lines(page.Text().begin() + static_cast<std::ptrdiff_t>(at),
-                 page.Text().begin() + static_cast<std::ptrdiff_t>(std::min(at + 11, page.Text().size())));
+    return Lines(
+        page.Text().begin() + static_cast<std::ptrdiff_t>(at),
+        page.Text().begin() + static_cast<std::ptrdiff_t>(std::min(at + 11, page.Text().size())));
   }
   std::string Number(int k) const { return grid.Item(k).Field(ItemField::Number).value; }
 };

@@ -50,9 +50,10 @@ TEST(ProductGrid, CellWritesAreLineWritesAndReloadGivesTheSameLine) {
 TEST(ProductGrid, BareValueKeepsTheLabelAndMissingPictureIsNoted) {
   GridFixture f;
   f.page.EditText([](Lines& text) {
-    text.insert(text.end(), {"/*c", "{detail}", "", "{$1}", "{$IMG}=/no/such/pic.jpg", "{$PID}=A001",
-                             "{$PNAME}=自定义：!:茶杯", "{$PPRICE}=", "{$PUNIT}=", "{$PWEIGHT}=",
-                             "{$PSERIAL}=", "{$PNOTE}=a<br>b", "{$IMG_EX}= ", "{$NOTE_EX}= "});
+    text.insert(text.end(),
+                {"/*c", "{detail}", "", "{$1}", "{$IMG}=/no/such/pic.jpg", "{$PID}=A001",
+                 "{$PNAME}=自定义：!:茶杯", "{$PPRICE}=", "{$PUNIT}=", "{$PWEIGHT}=", "{$PSERIAL}=",
+                 "{$PNOTE}=a<br>b", "{$IMG_EX}= ", "{$NOTE_EX}= "});
   });
   f.grid.ResetGrid();
   f.grid.FillGridFromPage();

@@ -25,11 +25,11 @@ TEST(Thumbnail, SizesAndTextsByFormat) {
     std::string text;
   };
   const Case cases[] = {
-      {"wide.jpg", 246, 161, ""},   // 1500 x 1000 at half scale: 1500 * 164 / 1000
-      {"odd.JPG", 246, 161, ""},    // 1501 x 1001: 245.93 rounds to 246
-      {"tiny.jpg", 328, 161, ""},   // grown to the cell height
+      {"wide.jpg", 246, 161, ""},  // 1500 x 1000 at half scale: 1500 * 164 / 1000
+      {"odd.JPG", 246, 161, ""},   // 1501 x 1001: 245.93 rounds to 246
+      {"tiny.jpg", 328, 161, ""},  // grown to the cell height
       {"g.gif", 82, 161, ""},
-      {"b.bmp", 500, 300, ""},      // at its own size
+      {"b.bmp", 500, 300, ""},  // at its own size
       {"p.png", 148, 80, "当前版本不支持PNG文件。"},
       {"t.tif", 148, 80, "不支持的图片格式。"},
       {"broken.jpg", 148, 80, "非标准图片，载入出错。"},

@@ -7,7 +7,8 @@ namespace {
 
 template <class T>
 T Next(std::deque<T>& queue, std::string_view what) {
-  if (queue.empty()) throw std::logic_error("ScriptedUi: no answer queued for " + std::string(what));
+  if (queue.empty())
+    throw std::logic_error("ScriptedUi: no answer queued for " + std::string(what));
   T value = std::move(queue.front());
   queue.pop_front();
   return value;
@@ -49,6 +50,8 @@ void ScriptedUi::ShowProgress(std::string_view caption, int position, int maximu
   lastProgressMaximum = maximum;
 }
 
-void ScriptedUi::HideProgress() { progressVisible = false; }
+void ScriptedUi::HideProgress() {
+  progressVisible = false;
+}
 
 }  // namespace pagora::test

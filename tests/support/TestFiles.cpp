@@ -1,9 +1,9 @@
 #include "support/TestFiles.h"
 
+#include <gif_lib.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <gif_lib.h>
 #include <stdexcept>
 
 #include "base/ImageCodecs.h"
@@ -55,7 +55,9 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines) 
   WriteBytes(path, EncodeTextLines(lines));
 }
 
-void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }
+void MakeFolder(const std::string& path) {
+  std::filesystem::create_directories(path);
+}
 
 RgbImage GradientImage(int width, int height) {
   RgbImage image = RgbImage::Blank(width, height);
@@ -95,8 +97,14 @@ void WriteBmp24(const std::string& path, const RgbImage& image) {
   const uint32_t stride = (uint32_t(image.width) * 3 + 3) & ~3u;
   const uint32_t dataSize = stride * uint32_t(image.height);
   std::string b(54, '\0');
-  auto put16 = [&](size_t at, uint32_t v) { b[at] = char(v); b[at + 1] = char(v >> 8); };
-  auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+  auto put16 = [&](size_t at, uint32_t v) {
+    b[at] = char(v);
+    b[at + 1] = char(v >> 8);
+  };
+  auto put32 = [&](size_t at, uint32_t v) {
+    put16(at, v & 0xFFFF);
+    put16(at + 2, v >> 16);
+  };
   b[0] = 'B';
   b[1] = 'M';
   put32(2, 54 + dataSize);
