@@ -64,12 +64,12 @@ std::optional<int> ParseDecimal(std::string_view s) {
   return value;
 }
 
-size_t Utf8Length(std::string_view s) {
-  size_t count = 0;
-  for (char c : s) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
+size_t Utf8SequenceLength(char lead) {
+  const auto byte = static_cast<unsigned char>(lead);
+  if (byte >= 0xF0) return 4;
+  if (byte >= 0xE0) return 3;
+  if (byte >= 0xC0) return 2;
+  return 1;
 }
 
 size_t Utf8Offset(std::string_view s, size_t index) {

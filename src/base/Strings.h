@@ -24,8 +24,9 @@ std::vector<std::string> SplitLines(std::string_view text);
 // A plain decimal number of at most nine digits, no sign, no blanks.
 std::optional<int> ParseDecimal(std::string_view s);
 
-// Number of UTF-8 characters and the byte offset of character `index`.
-size_t Utf8Length(std::string_view s);
+// Bytes of the UTF-8 sequence that starts with `lead` (1 for a stray continuation byte).
+size_t Utf8SequenceLength(char lead);
+// The byte offset of character `index` (the size when the text is shorter).
 size_t Utf8Offset(std::string_view s, size_t index);
 
 }  // namespace pagora

@@ -35,19 +35,18 @@ std::string BlockHeader(int n) {
 }
 
 int BlockNumberOfHeader(std::string_view line) {
-  if (line.size() < 4) return 0;
-  // Fast path for the form every writer uses; other first characters count the same.
-  size_t begin, end;
-  if (line[0] == '{' && line[1] == '$' && line.back() == '}') {
-    begin = 2;
-    end = line.size() - 1;
-  } else {
-    if (Utf8Length(line) < 4) return 0;
-    begin = Utf8Offset(line, 2);
-    end = Utf8Offset(line, Utf8Length(line) - 1);
+  // Skip two characters at the front and one at the back without walking the whole
+  // line: this runs for every line of a page.
+  size_t begin = 0;
+  for (int skipped = 0; skipped < 2; ++skipped) {
+    if (begin >= line.size()) return 0;
+    begin += Utf8SequenceLength(line[begin]);
   }
-  const auto n = ParseDecimal(line.substr(begin, end - begin));
-  return n.value_or(0);
+  if (begin >= line.size()) return 0;
+  size_t last = line.size() - 1;
+  while (last > begin && (static_cast<unsigned char>(line[last]) & 0xC0) == 0x80) --last;
+  if (last <= begin) return 0;
+  return ParseDecimal(line.substr(begin, last - begin)).value_or(0);
 }
 
 void SplitFieldText(std::string_view text, FieldText& field) {

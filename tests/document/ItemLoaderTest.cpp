@@ -11,6 +11,14 @@ Lines Header() {
   return Lines(24, "{x}=1");
 }
 
+TEST(BlockHeader, TextWithoutTwoFirstAndLastCharacterIsTheNumber) {
+  const std::pair<const char*, int> cases[] = {
+      {"{$1}", 1},   {"{$12}", 12},      {"ab12c", 12}, {"编号7号", 7},  {"{$01}", 1},
+      {"{$1", 0},    {"{$}", 0},         {"{$-1}", 0},  {"{$0}", 0},    {"{$PID}=1", 0},
+      {"{$1} ", 0},  {"{$9999999999}", 0}, {"", 0},     {"" "5}", 5}};
+  for (const auto& [line, number] : cases) EXPECT_EQ(BlockNumberOfHeader(line), number) << line;
+}
+
 TEST(ItemLoader, SplitsLabelsAndValuesAndCutsLongTexts) {
   test::TestContext t;
   CatalogPage page;
