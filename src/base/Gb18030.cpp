@@ -21,6 +21,7 @@ class Converter {
   // Converts `in`; each byte that does not convert is replaced by `replacement`.
   // Returns the offset of the first such byte, or npos.
   size_t Run(std::string_view in, std::string_view replacement, std::string& out) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a converter is reused per thread
     size_t firstBad = std::string::npos;
     out.resize(in.size() * 3 / 2 + 16);
     char* inPtr = const_cast<char*>(in.data());
@@ -69,14 +70,14 @@ size_t Gb18030CharLength(std::string_view bytes, size_t p) {
 
 DecodedText DecodeGb18030(std::string_view bytes) {
   DecodedText result;
-  Converter converter("UTF-8", "GB18030");
+  thread_local Converter converter("UTF-8", "GB18030");
   result.firstBadOffset = converter.Run(bytes, "\xEF\xBF\xBD", result.utf8);
   return result;
 }
 
 std::string EncodeGb18030(std::string_view utf8) {
   std::string out;
-  Converter converter("GB18030", "UTF-8");
+  thread_local Converter converter("GB18030", "UTF-8");
   converter.Run(utf8, "?", out);
   return out;
 }
