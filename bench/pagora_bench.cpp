@@ -21,35 +21,14 @@
 #include "editor/PageFlows.h"
 #include "editor/ProductGrid.h"
 #include "platform/Context.h"
+#include "platform/FixedAnswerUi.h"
 
 namespace {
 
 using namespace pagora;
 
-class QuietUi final : public Ui {
- public:
-  Answer ShowMessage(std::string_view c, std::string_view t, MessageIcon, MessageButtons) override {
-    std::cerr << "[" << c << "] " << t << "\n";
-    return Answer::No;
-  }
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view) override { return std::nullopt; }
-  std::vector<std::string> ChooseOpenFiles(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  void ShowProgress(std::string_view, int, int) override {}
-  void HideProgress() override {}
-
- protected:
-  void SetBusyCursor(bool) override {}
-};
-
 struct Session {
-  QuietUi ui;
+  FixedAnswerUi ui{Answer::No, &std::cerr};
   SystemClock clock;
   RandomIdSource ids;
   std::string appDir = std::filesystem::temp_directory_path().string() + "/";

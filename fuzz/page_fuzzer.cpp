@@ -11,37 +11,11 @@
 #include "document/PageRepair.h"
 #include "editor/ProductGrid.h"
 #include "platform/Context.h"
+#include "platform/FixedAnswerUi.h"
 
 namespace {
 
 using namespace pagora;
-
-// Answers each question from the input's first byte, so both branches get explored.
-class FuzzUi final : public Ui {
- public:
-  explicit FuzzUi(bool yes) : yes_(yes) {}
-  Answer ShowMessage(std::string_view, std::string_view, MessageIcon, MessageButtons b) override {
-    if (b == MessageButtons::Ok) return Answer::Ok;
-    return yes_ ? Answer::Yes : Answer::No;
-  }
-  std::optional<std::string> InputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseFolder(std::string_view) override { return std::nullopt; }
-  std::vector<std::string> ChooseOpenFiles(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  void ShowProgress(std::string_view, int, int) override {}
-  void HideProgress() override {}
-
- protected:
-  void SetBusyCursor(bool) override {}
-
- private:
-  bool yes_;
-};
 
 class FixedClock final : public Clock {
  public:
@@ -62,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return dir.string() + "/";
   }();
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  FuzzUi ui(size > 0 && (data[0] & 1));
+  // Each question is answered from the input's first byte, so both branches get explored.
+  FixedAnswerUi ui(size > 0 && (data[0] & 1) ? Answer::Yes : Answer::No);
   FixedClock clock;
   RandomIdSource ids;
   Context context{ui, clock, ids, appDir};
@@ -78,10 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   grid.SetCurrentCell(3, grid.RowCount() - 1);
   grid.InsertBlankItem();
   try {
-    RepairPageCommand(page, context, [&] {
-      grid.ResetGrid();
-      grid.FillGridFromPage();
-    });
+    RepairPageCommand(page, context, grid.Reloader());
   } catch (const UserError&) {
   }
   EncodeTextLines(page.Text());

@@ -185,10 +185,7 @@ int RepairCommand(const std::vector<std::string>& args, Context& context) {
   ExpectArgs(args, 2, 2);
   PageSession session(context);
   session.Open(args[1]);
-  RepairPageCommand(session.page, context, [&] {
-    session.grid.ResetGrid();
-    session.grid.FillGridFromPage();
-  });
+  RepairPageCommand(session.page, context, session.grid.Reloader());
   session.Save();
   return kExitOk;
 }

@@ -13,8 +13,8 @@ void ProductGrid::InsertBlankItem() {
 
 void ProductGrid::DeleteCurrentItem() {
   const int k = CurrentItem();
-  if (context_.ui.ShowMessage("确定删除", "是否确定删除第" + std::to_string(k) + "个商品资料？",
-                              MessageIcon::Information, MessageButtons::YesNo) != Answer::Yes) {
+  if (!context_.ui.AskYesNo("确定删除", "是否确定删除第" + std::to_string(k) + "个商品资料？",
+                            MessageIcon::Information)) {
     return;
   }
   BusyCursor busy(context_.ui);
@@ -44,8 +44,8 @@ void ProductGrid::DeleteCurrentItem() {
 }
 
 void ProductGrid::DeleteAllItems() {
-  if (context_.ui.ShowMessage("确定删除", "确定删除此catalog内的全部商品资料？",
-                              MessageIcon::Information, MessageButtons::YesNo) != Answer::Yes) {
+  if (!context_.ui.AskYesNo("确定删除", "确定删除此catalog内的全部商品资料？",
+                            MessageIcon::Information)) {
     return;
   }
   ResetGrid();
@@ -60,8 +60,8 @@ void ProductGrid::DeleteAllItems() {
 
 void ProductGrid::ClearCurrentItem() {
   const int k = CurrentItem();
-  if (context_.ui.ShowMessage("确认清除", "是否清除第" + std::to_string(k) + "个商品资料？",
-                              MessageIcon::Information, MessageButtons::YesNo) != Answer::Yes) {
+  if (!context_.ui.AskYesNo("确认清除", "是否清除第" + std::to_string(k) + "个商品资料？",
+                            MessageIcon::Information)) {
     return;
   }
   BusyCursor busy(context_.ui);

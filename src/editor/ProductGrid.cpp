@@ -17,21 +17,6 @@ int RoleOfRow(int row) {
   return row % ProductGrid::kRowsPerItem;
 }
 
-// The field whose label stands in a label cell (columns 2 and 4).
-std::optional<ItemField> LabelFieldOfCell(int column, int row) {
-  if (row < 1) return std::nullopt;
-  const int m = RoleOfRow(row);
-  if (column == 2) {
-    static constexpr ItemField kLeft[] = {ItemField::Number, ItemField::Price, ItemField::Weight,
-                                          ItemField::Desc};
-    if (m >= 1 && m <= 4) return kLeft[m - 1];
-  } else if (column == 4) {
-    static constexpr ItemField kRight[] = {ItemField::Name, ItemField::Unit, ItemField::Spec};
-    if (m >= 1 && m <= 3) return kRight[m - 1];
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 ProductGrid::ProductGrid(CatalogPage& page, Context& context) : page_(page), context_(context) {
@@ -113,7 +98,11 @@ std::string ProductGrid::CellText(int column, int row) const {
     if (m == 0) return item.picture;
     return m == 1 ? thumbnails_[size_t(k - 1)].text : std::string();
   }
-  if (const auto label = LabelFieldOfCell(column, row)) return item.Field(*label).label;
+  // Each label stands to the left of its value.
+  if (column == 2 || column == 4) {
+    const auto field = FieldOfCell(column + 1, row);
+    return field ? item.Field(*field).label : std::string();
+  }
   if (const auto field = FieldOfCell(column, row)) return item.Field(*field).value;
   return {};
 }

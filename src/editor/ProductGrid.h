@@ -85,6 +85,9 @@ class ProductGrid {
   // web and text files go to `book` (when there is one).
   void ImportPaths(const std::vector<std::string>& paths, BookFileAdder* book);
 
+  // What the page repair calls to rebuild the grid from the repaired text.
+  ReloadItems Reloader();
+
   // Commands on the current item, with their questions.
   void InsertPictures(const std::vector<std::string>& paths);
   void InsertBlankItem();
@@ -101,7 +104,6 @@ class ProductGrid {
   ThumbnailsByPath CurrentThumbnails() const;
   void FillFromPage(const ThumbnailsByPath* reuse);
   void ReloadFromPage(const ThumbnailsByPath* reuse = nullptr);
-  ReloadItems Reloader();
   void ClampCurrentCell();
 
   CatalogPage& page_;
