@@ -52,11 +52,10 @@ bool WriteItemField(CatalogPage& page, int n, ItemField field, const ItemValues&
     page.AppendLine(std::string(FieldKey(static_cast<ItemField>(at - q - 1))) + "=");
   }
   if (!StartsWith(page.Text()[target], key)) {
-    const bool repair =
-        context.ui.ShowMessage(
-            "需要修正错误",
-            "定位行号出错，可能您打开的pgt文件版本过老或者是文件结构被改变。是否修正此问题？",
-            MessageIcon::Warning, MessageButtons::YesNo) == Answer::Yes;
+    const bool repair = context.ui.AskYesNo(
+        "需要修正错误",
+        "定位行号出错，可能您打开的pgt文件版本过老或者是文件结构被改变。是否修正此问题？",
+        MessageIcon::Warning);
     if (repair) {
       RepairPass(page, context, reloadItems);
       context.ui.Inform("修复", "修复结束。");
