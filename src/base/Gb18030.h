@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pagora {
 
@@ -18,11 +19,21 @@ struct DecodedText {
 
 DecodedText DecodeGb18030(std::string_view bytes);
 
+// Decodes and splits at CR LF, LF or lone CR in one pass (a final line break adds no
+// empty line); `firstBadOffset` as above.
+struct DecodedLines {
+  std::vector<std::string> lines;
+  size_t firstBadOffset = std::string::npos;
+};
+DecodedLines DecodeGb18030Lines(std::string_view bytes);
+
 // Invalid UTF-8 in the input is written as '?'.
 std::string EncodeGb18030(std::string_view utf8);
 
 // Cuts `utf8` so that its encoded form holds at most `maxBytes` bytes, on a character
 // boundary (limits of the file formats are counted in bytes of the code page).
 std::string CutToEncodedBytes(std::string_view utf8, size_t maxBytes);
+// The same cut as a length in bytes of `utf8`, for callers that only need a view.
+size_t EncodedPrefixLength(std::string_view utf8, size_t maxBytes);
 
 }  // namespace pagora

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "base/FileExistenceCache.h"
 #include "base/Strings.h"
 
 namespace pagora {
@@ -55,12 +56,12 @@ std::string JoinPath(std::string_view folder, std::string_view relative) {
 }
 
 std::string ResolveStoredPath(std::string_view stored, std::string_view preferredFolder,
-                              std::string_view fallbackFolder) {
+                              std::string_view fallbackFolder, FileExistenceCache* exists) {
   if (stored.empty() || IsAbsoluteStoredPath(stored)) return std::string(stored);
   const std::string relative = LocalRelativePath(stored);
   if (!preferredFolder.empty()) {
     std::string candidate = JoinPath(preferredFolder, relative);
-    if (FileExists(candidate)) return candidate;
+    if (exists ? exists->FileExists(candidate) : FileExists(candidate)) return candidate;
   }
   return JoinPath(fallbackFolder, relative);
 }

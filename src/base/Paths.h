@@ -33,8 +33,11 @@ std::string WithTrailingSlash(std::string_view folder);
 
 // Resolves a stored picture or page path: absolute paths stay; a relative one is
 // taken against `preferredFolder` when the file exists there, else against `fallbackFolder`.
+// `exists` answers whether a file is there (FileExists when null).
+class FileExistenceCache;
 std::string ResolveStoredPath(std::string_view stored, std::string_view preferredFolder,
-                              std::string_view fallbackFolder);
+                              std::string_view fallbackFolder,
+                              FileExistenceCache* exists = nullptr);
 
 bool FileExists(const std::string& path);    // a regular file (after links)
 bool FolderExists(const std::string& path);  // a folder (after links)

@@ -31,9 +31,9 @@ std::string UndecodableTextMessage(const std::string& path, int line) {
 
 TextLines ReadTextLines(const std::string& path) {
   const std::string bytes = ReadWholeFile(path);
-  DecodedText decoded = DecodeGb18030(bytes);
+  DecodedLines decoded = DecodeGb18030Lines(bytes);
   TextLines result;
-  result.lines = SplitLines(decoded.utf8);
+  result.lines = std::move(decoded.lines);
   if (decoded.firstBadOffset != std::string::npos) {
     result.firstBadLine = LineOfOffset(bytes, decoded.firstBadOffset);
   }

@@ -31,13 +31,14 @@ unsigned KeysInLine(std::string_view line) {
 }  // namespace
 
 std::vector<size_t> LoadItems(const CatalogPage& page, std::vector<ProductItem>& items,
-                              const std::string& appDir, Ui& ui) {
+                              const std::string& appDir, Ui& ui, FileExistenceCache& files) {
   const Lines& text = page.Text();
   const std::string pageFolder = page.Folder();
   const int lineCount = static_cast<int>(text.size());
   const std::string total = "总计：" + std::to_string(lineCount) + "行，正在处理：";
   std::vector<size_t> changedPictures;
   if (items.empty()) items.emplace_back();
+  items.reserve(text.size() / kBlockLines + 1);
 
   ProgressPanel progress(ui, lineCount);
   for (int i = 1; i < lineCount; ++i) {
@@ -56,9 +57,10 @@ std::vector<size_t> LoadItems(const CatalogPage& page, std::vector<ProductItem>&
       const std::string_view afterEquals = line.substr(line.find('=') + 1);
       for (const ItemField field : kAllFields) {
         if (!(keys & (1u << static_cast<unsigned>(field)))) continue;
-        const std::string fieldText = CutToEncodedBytes(afterEquals, FieldByteLimit(field));
+        const std::string_view fieldText =
+            afterEquals.substr(0, EncodedPrefixLength(afterEquals, FieldByteLimit(field)));
         if (field == ItemField::Picture) {
-          std::string resolved = ResolveStoredPath(fieldText, pageFolder, appDir);
+          std::string resolved = ResolveStoredPath(fieldText, pageFolder, appDir, &files);
           item.storedPicture = fieldText;
           if (resolved != item.picture) {
             item.picture = std::move(resolved);

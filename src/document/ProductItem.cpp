@@ -52,10 +52,10 @@ int BlockNumberOfHeader(std::string_view line) {
 void SplitFieldText(std::string_view text, FieldText& field) {
   const size_t separator = text.find("!:");
   if (separator == std::string_view::npos) {
-    field.value = std::string(text);
+    field.value.assign(text);
   } else {
-    field.label = std::string(text.substr(0, separator));
-    field.value = std::string(text.substr(separator + 2));
+    field.label.assign(text.substr(0, separator));
+    field.value.assign(text.substr(separator + 2));
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/FileExistenceCache.h"
 #include "base/Paths.h"
 #include "base/Strings.h"
 #include "document/ItemLoader.h"
@@ -206,7 +207,8 @@ void ProductGrid::FillGridFromPage() {
 }
 
 void ProductGrid::FillFromPage(const ThumbnailsByPath* reuse) {
-  std::vector<size_t> changed = LoadItems(page_, items_, context_.appDir, context_.ui);
+  FileExistenceCache files;
+  std::vector<size_t> changed = LoadItems(page_, items_, context_.appDir, context_.ui, files);
   thumbnails_.resize(items_.size());
   std::sort(changed.begin(), changed.end());
   changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
@@ -218,7 +220,7 @@ void ProductGrid::FillFromPage(const ThumbnailsByPath* reuse) {
     Thumbnail& slot = thumbnails_[index];
     slot = Thumbnail();
     if (path.empty()) continue;
-    if (!FileExists(path)) {
+    if (!files.FileExists(path)) {
       slot.text = kPictureMissing;
     } else if (const auto known = reuse ? reuse->find(path) : ThumbnailsByPath::const_iterator();
                reuse && known != reuse->end()) {

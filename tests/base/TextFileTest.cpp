@@ -23,6 +23,30 @@ TEST(Gb18030, EncodesGbkCharactersAsGbkBytesAndKeepsTheRest) {
   }
 }
 
+TEST(Gb18030, EveryTwoByteCodeDecodesAsTheEncoderReadsIt) {
+  int characters = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const std::string pair{char(lead), char(trail)};
+      const DecodedText decoded = DecodeGb18030(pair);
+      if (decoded.firstBadOffset != std::string::npos) continue;
+      ++characters;
+      ASSERT_EQ(EncodeGb18030(decoded.utf8), pair) << lead << " " << trail;
+    }
+  }
+  EXPECT_GT(characters, 23000);  // GBK alone has 21,886 characters
+}
+
+TEST(Gb18030, LinesMixingAllKindsOfCharactersDecodeInOnePass) {
+  // ASCII, two-byte, four-byte (U+20000 and "€" are four bytes) and a bad byte per line.
+  const std::string bytes =
+      EncodeGb18030("ab编号\r\n€𠀀x\n") + "q\x81" + "\r" + EncodeGb18030("末行");
+  const DecodedLines decoded = DecodeGb18030Lines(bytes);
+  EXPECT_EQ(decoded.lines, (std::vector<std::string>{"ab编号", "€𠀀x", "q\xEF\xBF\xBD", "末行"}));
+  EXPECT_EQ(decoded.firstBadOffset, bytes.find("q\x81") + 1);
+  EXPECT_EQ(DecodeGb18030(bytes).utf8, "ab编号\r\n€𠀀x\nq\xEF\xBF\xBD\r末行");
+}
+
 TEST(Gb18030, MarksUndecodableBytesInsteadOfDroppingThem) {
   const DecodedText decoded =
       DecodeGb18030(std::string("ab\xFF"

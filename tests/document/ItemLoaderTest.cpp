@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/FileExistenceCache.h"
 #include "document/CatalogPage.h"
 #include "document/ItemLoader.h"
 #include "support/TestFiles.h"
@@ -29,7 +30,8 @@ TEST(ItemLoader, SplitsLabelsAndValuesAndCutsLongTexts) {
                "{$PNOTE}=" + std::string(600, 'd'), "{$IMG_EX}= ", "{$NOTE_EX}= "});
   page.ReplaceText(text);
   std::vector<ProductItem> items(1);
-  LoadItems(page, items, t.context.appDir, t.ui);
+  FileExistenceCache files;
+  LoadItems(page, items, t.context.appDir, t.ui, files);
   ASSERT_EQ(items.size(), 1u);
   const ProductItem& item = items[0];
   EXPECT_EQ(item.Field(ItemField::Number).label, "编号：");
@@ -61,7 +63,8 @@ TEST(ItemLoader, LoadsNineLineBlocksTruncatedBlocksAndResolvesPictures) {
   text.insert(text.end(), {"{$3}", "{$IMG}=", "{$PID}=3"});  // cut short by the end
   page.ReplaceText(text);
   std::vector<ProductItem> items(1);
-  const std::vector<size_t> changed = LoadItems(page, items, t.context.appDir, t.ui);
+  FileExistenceCache files;
+  const std::vector<size_t> changed = LoadItems(page, items, t.context.appDir, t.ui, files);
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[1].Field(ItemField::Number).value, "2");
   EXPECT_EQ(items[2].Field(ItemField::Number).value, "3");
@@ -72,7 +75,7 @@ TEST(ItemLoader, LoadsNineLineBlocksTruncatedBlocksAndResolvesPictures) {
   EXPECT_EQ(changed, (std::vector<size_t>{0, 1}));
 
   // Loading again changes no picture, so nothing would be decoded again.
-  EXPECT_TRUE(LoadItems(page, items, t.context.appDir, t.ui).empty());
+  EXPECT_TRUE(LoadItems(page, items, t.context.appDir, t.ui, files).empty());
 }
 
 }  // namespace
