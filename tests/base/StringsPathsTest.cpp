@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "base/FileExistenceCache.h"
 #include "base/KeyValueLines.h"
 #include "base/Paths.h"
 #include "base/Strings.h"
@@ -53,6 +56,27 @@ TEST(Paths, RelativePathResolvesInPageFolderWhenTheFileIsThereElseAppDir) {
   EXPECT_EQ(ResolveStoredPath("images\\a.jpg", "", app.path()), app / "images/a.jpg");
   EXPECT_EQ(ResolveStoredPath("D:\\x\\a.jpg", page.path(), app.path()), "D:\\x\\a.jpg");
   EXPECT_EQ(ResolveStoredPath("", page.path(), app.path()), "");
+}
+
+TEST(FileExistenceCache, AnswersAsTheFileSystemDoesBeforeAndAfterListing) {
+  test::TempDir dir;
+  test::MakeFolder(dir / "pics/sub.jpg");
+  for (int i = 0; i < 20; ++i) test::WriteBytes(dir / ("pics/" + std::to_string(i) + ".jpg"), "x");
+  std::filesystem::create_symlink(dir / "pics/3.jpg", dir / "pics/link.jpg");
+  std::filesystem::create_symlink(dir / "pics/none.jpg", dir / "pics/dangling.jpg");
+  FileExistenceCache cache;
+  // Enough questions about one folder that the later ones come from its listing.
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 25; ++i) {
+      const std::string path = dir / ("pics/" + std::to_string(i) + ".jpg");
+      EXPECT_EQ(cache.FileExists(path), i < 20) << path;
+    }
+    EXPECT_TRUE(cache.FileExists(dir / "pics/link.jpg"));
+    EXPECT_FALSE(cache.FileExists(dir / "pics/dangling.jpg"));
+    EXPECT_FALSE(cache.FileExists(dir / "pics/sub.jpg"));
+    EXPECT_FALSE(cache.FileExists(dir / ("missing/" + std::to_string(round) + ".jpg")));
+  }
+  for (int i = 0; i < 12; ++i) EXPECT_FALSE(cache.FileExists(dir / "missing/x.jpg"));
 }
 
 TEST(Paths, SafeFolderNamesCannotLeaveTheirFolder) {
