@@ -11,9 +11,9 @@ bench="$root/build/bin/pagora_bench"
 data="$root/build/bench-data"
 mkdir -p "$data"
 
-best_of() {  # best wall time in seconds of 5 runs of a command
+best_of() {  # best wall time in seconds of 15 runs of a command
   local best=999999 start end t
-  for _ in 1 2 3 4 5; do
+  for _ in $(seq 15); do
     start=$(date +%s.%N); "$@" >/dev/null 2>&1; end=$(date +%s.%N)
     t=$(echo "$end - $start" | bc -l)
     best=$(echo "if ($t < $best) $t else $best" | bc -l)

@@ -59,15 +59,25 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) throw UserError("无法读取文件“" + path + "”：" + std::strerror(errno));
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw UserError("无法读取文件“" + path + "”：" + std::strerror(errno));
+  struct stat st {};
   std::string bytes;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) bytes.reserve(size_t(st.st_size));
   char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
-  const bool failed = std::ferror(file);
-  std::fclose(file);
-  if (failed) throw UserError("无法读取文件“" + path + "”。");
+  int error = 0;
+  while (true) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = errno;
+      break;
+    }
+    bytes.append(buffer, size_t(n));
+  }
+  close(fd);
+  if (error != 0) throw UserError("无法读取文件“" + path + "”：" + std::strerror(error));
   return bytes;
 }
 

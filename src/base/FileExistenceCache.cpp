@@ -27,14 +27,18 @@ void FileExistenceCache::List(const std::string& folder, Folder& entry) {
   closedir(dir);
 }
 
-bool FileExistenceCache::FileExists(const std::string& path) {
+bool FileExistenceCache::FileExists(std::string_view path) {
   const size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  Folder& entry = folders_[folder];
-  if (!entry.listed && ++entry.questions <= kQuestionsBeforeListing)
-    return pagora::FileExists(path);
-  if (!entry.listed) List(folder, entry);
-  return entry.files.count(path.substr(slash == std::string::npos ? 0 : slash + 1)) > 0;
+  const std::string_view folder = slash == std::string_view::npos ? "" : path.substr(0, slash + 1);
+  const std::string_view name = path.substr(folder.size());
+  auto found = folders_.find(folder);
+  if (found == folders_.end()) found = folders_.emplace(std::string(folder), Folder()).first;
+  Folder& entry = found->second;
+  if (!entry.listed && ++entry.questions <= kQuestionsBeforeListing) {
+    return pagora::FileExists(std::string(path));
+  }
+  if (!entry.listed) List(std::string(folder), entry);
+  return entry.files.find(name) != entry.files.end();
 }
 
 }  // namespace pagora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -12,17 +13,23 @@ namespace pagora {
 // every file. Lives for one operation: it does not see files that appear later.
 class FileExistenceCache {
  public:
-  bool FileExists(const std::string& path);
+  bool FileExists(std::string_view path);
 
  private:
+  // Lets the tables be searched with a string_view, without building a string.
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  using NameSet = std::unordered_set<std::string, Hash, std::equal_to<>>;
   struct Folder {
     int questions = 0;
     bool listed = false;
-    std::unordered_set<std::string> files;
+    NameSet files;
   };
   void List(const std::string& folder, Folder& entry);
 
-  std::unordered_map<std::string, Folder> folders_;
+  std::unordered_map<std::string, Folder, Hash, std::equal_to<>> folders_;
 };
 
 }  // namespace pagora

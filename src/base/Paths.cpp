@@ -51,8 +51,12 @@ std::string WithTrailingSlash(std::string_view folder) {
 }
 
 std::string JoinPath(std::string_view folder, std::string_view relative) {
-  if (folder.empty()) return std::string(relative);
-  return WithTrailingSlash(folder) + std::string(relative);
+  std::string out;
+  out.reserve(folder.size() + 1 + relative.size());
+  out.append(folder);
+  if (!out.empty() && out.back() != '/') out += '/';
+  out.append(relative);
+  return out;
 }
 
 std::string ResolveStoredPath(std::string_view stored, std::string_view preferredFolder,

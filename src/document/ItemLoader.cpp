@@ -17,8 +17,11 @@ unsigned KeysInLine(std::string_view line) {
   unsigned found = 0;
   for (size_t at = line.find("{$"); at != std::string_view::npos; at = line.find("{$", at + 1)) {
     const std::string_view rest = line.substr(at);
+    if (rest.size() < 5) break;
     for (const ItemField field : kAllFields) {
       const std::string_view key = FieldKey(field);
+      // The third and fourth characters tell most keys apart before a full compare.
+      if (rest[2] != key[2] || rest[3] != key[3]) continue;
       if (rest.size() > key.size() && rest.compare(0, key.size(), key) == 0 &&
           rest[key.size()] == '=') {
         found |= 1u << static_cast<unsigned>(field);
