@@ -23,6 +23,7 @@
 #include "editor/ProductGrid.h"
 #include "platform/Context.h"
 #include "platform/FixedAnswerUi.h"
+#include "platform/LinuxShell.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ struct Session {
   SystemClock clock;
   RandomIdSource ids;
   std::string appDir = std::filesystem::temp_directory_path().string() + "/";
-  Context context{ui, clock, ids, appDir};
+  LinuxShell shell;
+  Context context{ui, clock, ids, appDir, shell};
   CatalogPage page;
   ProductGrid grid{page, context};
 };

@@ -12,6 +12,7 @@
 #include "editor/ProductGrid.h"
 #include "platform/Context.h"
 #include "platform/FixedAnswerUi.h"
+#include "platform/LinuxShell.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FixedAnswerUi ui(size > 0 && (data[0] & 1) ? Answer::Yes : Answer::No);
   FixedClock clock;
   RandomIdSource ids;
-  Context context{ui, clock, ids, appDir};
+  LinuxShell shell;
+  Context context{ui, clock, ids, appDir, shell};
 
   CatalogPage page;
   page.ReplaceText(SplitLines(DecodeGb18030(bytes).utf8));

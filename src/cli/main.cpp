@@ -10,6 +10,7 @@
 #include "base/UserError.h"
 #include "cli/CliCommands.h"
 #include "cli/CliUi.h"
+#include "platform/LinuxShell.h"
 
 int main(int argc, char** argv) {
   using namespace pagora;
@@ -37,9 +38,11 @@ int main(int argc, char** argv) {
   CliUi ui(answerYes);
   SystemClock clock;
   RandomIdSource ids;
+  LinuxShell shell;
   try {
     Context context{ui, clock, ids,
-                    appDir.empty() ? ResolveAppDir(ProgramFolder()) : WithTrailingSlash(appDir)};
+                    appDir.empty() ? ResolveAppDir(ProgramFolder()) : WithTrailingSlash(appDir),
+                    shell};
     return RunCliCommand(args, context, answerYes);
   } catch (const UsageError& error) {
     std::cerr << "pagora-cli: " << error.what() << "\n\n" << kCliUsage;

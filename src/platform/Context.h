@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/Clock.h"
+#include "platform/Shell.h"
 #include "platform/Ui.h"
 
 namespace pagora {
@@ -13,6 +14,7 @@ struct Context {
   const Clock& clock;
   IdSource& ids;
   std::string appDir;  // with a trailing "/"
+  Shell& shell;
 };
 
 }  // namespace pagora

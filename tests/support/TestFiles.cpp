@@ -8,6 +8,7 @@
 
 #include "base/ImageCodecs.h"
 #include "base/TextFile.h"
+#include "platform/LinuxShell.h"
 
 namespace pagora::test {
 
@@ -37,6 +38,28 @@ std::string SequenceIds::NewGuid() {
   char text[40];
   std::snprintf(text, sizeof text, "{00000000-0000-0000-0000-%012d}", next_++);
   return text;
+}
+
+bool RecordingShell::OpenPath(const std::string& path) {
+  opened.push_back(path);
+  return true;
+}
+
+std::string RecordingShell::FindProgram(const std::string& name) {
+  const auto found = programs.find(name);
+  return found == programs.end() ? std::string() : found->second;
+}
+
+int RecordingShell::RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                               const std::string&) {
+  runs.push_back({program});
+  runs.back().insert(runs.back().end(), arguments.begin(), arguments.end());
+  return exitStatus;
+}
+
+bool RecordingShell::CopyFiles(const std::vector<std::string>& files, const std::string& folder,
+                               Ui& ui) {
+  return CopyFilesAsking(files, folder, ui);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

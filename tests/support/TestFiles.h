@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,13 +39,31 @@ class SequenceIds final : public IdSource {
   int next_ = 1;
 };
 
+// A Shell that starts nothing: it records what it was asked to open and run, finds
+// only the programs it is given, and copies files for real.
+class RecordingShell final : public Shell {
+ public:
+  std::vector<std::string> opened;
+  std::vector<std::vector<std::string>> runs;  // program, then its arguments
+  std::map<std::string, std::string> programs;  // name -> path
+  int exitStatus = 0;
+
+  bool OpenPath(const std::string& path) override;
+  std::string FindProgram(const std::string& name) override;
+  int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& workingFolder) override;
+  bool CopyFiles(const std::vector<std::string>& files, const std::string& folder,
+                 Ui& ui) override;
+};
+
 // Everything a core operation needs, with a scripted Ui and an AppDir of its own.
 struct TestContext {
   TempDir appDirFolder;
   ScriptedUi ui;
   FixedClock clock;
   SequenceIds ids;
-  Context context{ui, clock, ids, appDirFolder.path()};
+  RecordingShell shell;
+  Context context{ui, clock, ids, appDirFolder.path(), shell};
 };
 
 void WriteBytes(const std::string& path, const std::string& bytes);
