@@ -83,7 +83,9 @@ class TwoByteTable {
   // Length of the UTF-8 form of the character lead + trail (its bytes in `utf8`), or
   // 0 when the two bytes are no two-byte character.
   int Lookup(unsigned char lead, unsigned char trail, const char*& utf8) const {
-    if (lead < kFirstLead || trail < kFirstTrail || trail > kLastTrail) return 0;
+    if (lead < kFirstLead || lead > kLastLead || trail < kFirstTrail || trail > kLastTrail) {
+      return 0;
+    }
     const Entry& entry = entries_[lead - kFirstLead][trail - kFirstTrail];
     utf8 = entry.bytes;
     return entry.length;

@@ -56,6 +56,8 @@ TEST(Gb18030, MarksUndecodableBytesInsteadOfDroppingThem) {
             "ab\xEF\xBF\xBD"
             "cd\xEF\xBF\xBD");
   EXPECT_EQ(decoded.firstBadOffset, 2u);
+  // 0xFF is no lead byte, whatever follows it.
+  EXPECT_EQ(DecodeGb18030("\xFF\x41\xFF\xA1").utf8, "\xEF\xBF\xBD" "A\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(Gb18030, CutsToEncodedBytesOnCharacterBoundaries) {
