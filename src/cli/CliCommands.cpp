@@ -8,7 +8,9 @@
 #include "base/Strings.h"
 #include "base/UserError.h"
 #include "document/PageRepair.h"
+#include "editor/GridItemNumbers.h"
 #include "editor/PageFlows.h"
+#include "generate/GeneratePage.h"
 #include "editor/ProductGrid.h"
 
 namespace pagora {
@@ -24,6 +26,11 @@ const char* const kCliUsage =
     "  items PAGE.pgt                print the items: N, picture, then the seven fields\n"
     "  import PAGE.pgt PATH...       import pictures (jpg, gif, bmp) and folders, and save\n"
     "  repair PAGE.pgt               repair a damaged page file and save\n"
+    "  output PAGE.pgt KIND [--open] generate the page and print the file made; KIND is\n"
+    "                                settings (the page's own output kind), html, zip,\n"
+    "                                exe or preview\n"
+    "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
+    "                                pictures and folders to a catalog in one step\n"
     "\n"
     "Messages are printed to stderr as \"[caption] text\"; questions are answered No\n"
     "unless --yes is given. Exit status: 0 done, 1 failed or nothing produced, 2 usage.\n";
@@ -36,9 +43,12 @@ struct PageSession {
     grid.SetThumbnailsEnabled(false);
   }
 
+  // Pages are opened by their absolute path: relative picture paths are resolved
+  // against the page's folder, and the output refers to them absolutely.
   void Open(const std::string& path) {
     if (!FileExists(path)) throw UserError("页面文件不存在：" + path);
-    if (!OpenPage(page, grid, context, path)) throw UserError("不是页面文件（*.pgt）：" + path);
+    const std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+    if (!OpenPage(page, grid, context, absolute)) throw UserError("不是页面文件（*.pgt）：" + path);
   }
   void Save() {
     page.SaveText(page.Path());
@@ -190,6 +200,78 @@ int RepairCommand(const std::vector<std::string>& args, Context& context) {
   return kExitOk;
 }
 
+PageOutputRequest ParseOutputKind(const std::string& kind) {
+  static const std::map<std::string, PageOutputRequest> kKinds = {
+      {"settings", PageOutputRequest::FromSettings}, {"html", PageOutputRequest::Html},
+      {"zip", PageOutputRequest::Zip},               {"exe", PageOutputRequest::Exe},
+      {"preview", PageOutputRequest::Preview}};
+  const auto found = kKinds.find(kind);
+  if (found == kKinds.end()) throw UsageError("unknown output kind '" + kind + "'");
+  return found->second;
+}
+
+// Generates the open page and prints what was made.
+int Generate(PageSession& session, PageOutputRequest request, bool openFolder) {
+  GridItemNumbers numbers(session.grid);
+  PageGenerationRequest generation;
+  generation.request = request;
+  generation.openFolder = openFolder;
+  const std::string made = GeneratePage(session.page, numbers, session.context, generation);
+  if (made.empty()) return kExitFailed;
+  std::cout << made << "\n";
+  return kExitOk;
+}
+
+int OutputCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 3, 4);
+  const bool openFolder = args.size() == 4;
+  if (openFolder && args[3] != "--open") throw UsageError("unknown option '" + args[3] + "'");
+  const PageOutputRequest request = ParseOutputKind(args[2]);
+  PageSession session(context);
+  session.Open(args[1]);
+  return Generate(session, request, openFolder);
+}
+
+int QuickCommand(const std::vector<std::string>& args, Context& context) {
+  std::string title, out, kind;
+  std::vector<std::string> paths;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--title" || arg == "--out" || arg == "--kind") {
+      if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
+      (arg == "--title" ? title : arg == "--out" ? out : kind) = args[++i];
+    } else {
+      paths.push_back(arg);
+    }
+  }
+  if (kind.empty()) throw UsageError("quick needs --kind");
+  if (paths.empty()) throw UsageError("quick needs pictures or folders");
+  const PageOutputRequest request = ParseOutputKind(kind);
+
+  PageSession session(context);
+  CreateNewPage(session.page, session.grid, context);
+  std::vector<std::string> absolute;
+  for (const std::string& path : paths) {
+    absolute.push_back(AbsolutePath(path));
+    if (!std::filesystem::exists(absolute.back())) throw UserError("文件不存在：" + path);
+  }
+  NoBook book(context.ui);
+  session.grid.ImportPaths(absolute, &book);
+  if (!HasBlocks(session.page)) {
+    context.ui.Inform("导入", "没有导入任何图片（支持jpg、gif、bmp文件和含有jpg文件的文件夹）。");
+    return kExitFailed;
+  }
+  if (!title.empty()) session.page.StoreSetting("{Catalog名称}", title);
+  if (!out.empty()) {
+    const std::string folder = AbsolutePath(out);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) throw UserError("无法创建文件夹“" + folder + "”：" + error.message());
+    session.page.StoreSetting("{输出目录}", folder);
+  }
+  return Generate(session, request, false);
+}
+
 }  // namespace
 
 int RunCliCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
@@ -202,6 +284,8 @@ int RunCliCommand(const std::vector<std::string>& args, Context& context, bool a
   if (command == "items") return ItemsCommand(args, context);
   if (command == "import") return ImportCommand(args, context);
   if (command == "repair") return RepairCommand(args, context);
+  if (command == "output") return OutputCommand(args, context);
+  if (command == "quick") return QuickCommand(args, context);
   throw UsageError("unknown command '" + command + "'");
 }
 

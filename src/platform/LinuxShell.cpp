@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -35,6 +37,21 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& workingFold
   const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   return rc == 0 ? pid : -1;
+}
+
+bool SameContent(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  if (fs::file_size(a, error) != fs::file_size(b, error) || error) return false;
+  std::ifstream first(a, std::ios::binary), second(b, std::ios::binary);
+  char x[65536], y[65536];
+  while (first && second) {
+    first.read(x, sizeof x);
+    second.read(y, sizeof y);
+    if (first.gcount() != second.gcount() || std::memcmp(x, y, size_t(first.gcount())) != 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 int Wait(pid_t pid) {
@@ -97,6 +114,8 @@ bool CopyFilesAsking(const std::vector<std::string>& files, const std::string& f
       progress.Show("正在复制：" + source.filename().string(), int(i) + 1);
     }
     if (fs::equivalent(source, target, error)) continue;  // already in place
+    // A file with the same bytes is no replacement: nothing to ask, nothing to copy.
+    if (fs::exists(target) && SameContent(source, target)) continue;
     if (fs::exists(target)) {
       const Answer answer = ui.ShowMessage(
           "确认文件替换", "此文件夹已经包含一个名为“" + target.filename().string() + "”的文件。\n要替换它吗？",
