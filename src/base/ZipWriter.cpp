@@ -1,8 +1,8 @@
 #include "base/ZipWriter.h"
 
+#include <zip.h>
 #include <algorithm>
 #include <filesystem>
-#include <zip.h>
 
 #include "base/Paths.h"
 #include "base/Strings.h"
@@ -77,7 +77,8 @@ void WriteZip(const std::string& archive, const std::vector<ZipEntry>& entries,
       zip_discard(zip);
       Fail(archive, entry.source + "：" + why);
     }
-    if (IsCompressedPicture(entry.name)) zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_STORE, 0);
+    if (IsCompressedPicture(entry.name))
+      zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_STORE, 0);
   }
   // libzip writes a temporary file and renames it over the archive on close.
   if (zip_close(zip) != 0) {

@@ -10,8 +10,8 @@
 #include "document/PageRepair.h"
 #include "editor/GridItemNumbers.h"
 #include "editor/PageFlows.h"
-#include "generate/GeneratePage.h"
 #include "editor/ProductGrid.h"
+#include "generate/GeneratePage.h"
 
 namespace pagora {
 
@@ -202,8 +202,10 @@ int RepairCommand(const std::vector<std::string>& args, Context& context) {
 
 PageOutputRequest ParseOutputKind(const std::string& kind) {
   static const std::map<std::string, PageOutputRequest> kKinds = {
-      {"settings", PageOutputRequest::FromSettings}, {"html", PageOutputRequest::Html},
-      {"zip", PageOutputRequest::Zip},               {"exe", PageOutputRequest::Exe},
+      {"settings", PageOutputRequest::FromSettings},
+      {"html", PageOutputRequest::Html},
+      {"zip", PageOutputRequest::Zip},
+      {"exe", PageOutputRequest::Exe},
       {"preview", PageOutputRequest::Preview}};
   const auto found = kKinds.find(kind);
   if (found == kKinds.end()) throw UsageError("unknown output kind '" + kind + "'");

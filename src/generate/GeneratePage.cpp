@@ -109,28 +109,30 @@ void RemovePictures(const std::string& pageDir) {
   fs::remove(images, error);  // only succeeds when empty
 }
 
-void SaveHtml(const std::string& path, const Lines& html) { WriteTextLines(path, html); }
+void SaveHtml(const std::string& path, const Lines& html) {
+  WriteTextLines(path, html);
+}
 
 std::string DeliverExe(GeneratedPage& page, Context& context) {
   Shell& shell = context.shell;
   std::string rar = context.appDir + "rar";
   if (!FileExists(rar)) rar = shell.FindProgram("rar");
   if (rar.empty()) {
-    context.ui.Warn("自解压文件",
-                    "没有找到RAR压缩程序（rar），无法生成自解压文件（EXE）。请安装rar，或改用其他输出方式。");
+    context.ui.Warn(
+        "自解压文件",
+        "没有找到RAR压缩程序（rar），无法生成自解压文件（EXE）。请安装rar，或改用其他输出方式。");
     return {};
   }
   SaveHtml(page.pageDir + "catalog2.htm", page.html);
   const std::string exe = page.pageDir + page.number + ".exe";
-  const int status = shell.RunProgram(
-      rar,
-      {"a", "-z" + context.appDir + "rarsfx.s", "-sfx", "-r", "-df", "-k", "-s", "-ep1", "-cfg-",
-       exe, page.pageDir + "*"},
-      FolderOf(rar));
+  const int status = shell.RunProgram(rar,
+                                      {"a", "-z" + context.appDir + "rarsfx.s", "-sfx", "-r", "-df",
+                                       "-k", "-s", "-ep1", "-cfg-", exe, page.pageDir + "*"},
+                                      FolderOf(rar));
   if (status != 0 || !FileExists(exe)) {
-    context.ui.ShowMessage("自解压文件",
-                           "RAR压缩程序没有生成自解压文件（退出代码 " + std::to_string(status) + "）。",
-                           MessageIcon::Error, MessageButtons::Ok);
+    context.ui.ShowMessage(
+        "自解压文件", "RAR压缩程序没有生成自解压文件（退出代码 " + std::to_string(status) + "）。",
+        MessageIcon::Error, MessageButtons::Ok);
     return {};
   }
   return exe;
@@ -149,7 +151,8 @@ GeneratedPage ComposePage(const CatalogPage& page, Context& context, OutputMode 
   GeneratedPage generated;
   generated.mode = mode;
   generated.baseFolder = baseFolder;
-  const PathStyle style{mode == OutputMode::Preview, mode == OutputMode::Chm || !baseFolder.empty()};
+  const PathStyle style{mode == OutputMode::Preview,
+                        mode == OutputMode::Chm || !baseFolder.empty()};
 
   // 1. Template.
   ui.ShowProgress("建立模板***", 10, 100);
@@ -182,9 +185,7 @@ GeneratedPage ComposePage(const CatalogPage& page, Context& context, OutputMode 
   values.Define("{table2}", TableAttributes(borderMode, 2, colour));
   values.Define("{table3}", TableAttributes(borderMode, 4, colour));
   values.Define("{style}", RowHeightStyle(page));
-  const PlaceholderFallback settings = [&](std::string_view name) {
-    return page.GetSetting(name);
-  };
+  const PlaceholderFallback settings = [&](std::string_view name) { return page.GetSetting(name); };
 
   // 3, 4. Head and foot.
   ui.ShowProgress("创建页首文件***", 20, 100);
@@ -210,7 +211,8 @@ GeneratedPage ComposePage(const CatalogPage& page, Context& context, OutputMode 
     for (int i = 1; i <= count; ++i) {
       const int position = 30 + int(std::lround(50.0 * i / count));
       if (position != shown || i == count) {
-        ui.ShowProgress("编译资料 " + std::to_string(i) + "/" + std::to_string(count), position, 100);
+        ui.ShowProgress("编译资料 " + std::to_string(i) + "/" + std::to_string(count), position,
+                        100);
         shown = position;
       }
       html.push_back(FillPlaceholders(table.skeleton, values, [&](std::string_view name) {
@@ -233,13 +235,15 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
   if (!checked.accepted) return {};
   const std::string number = page.GetSetting("{Catalog编号}");
   if (!IsSafeFolderName(number)) {
-    ui.ShowMessage("错误", "无效的catalog编号，输出终止。", MessageIcon::Warning, MessageButtons::Ok);
+    ui.ShowMessage("错误", "无效的catalog编号，输出终止。", MessageIcon::Warning,
+                   MessageButtons::Ok);
     return {};
   }
 
   ProgressScope progress(ui);
   const OutputMode mode = ModeOfRequest(request.request, page.GetSetting("{输出方式}"));
-  GeneratedPage generated = ComposePage(page, context, mode, request.baseFolder, checked.forceChinese);
+  GeneratedPage generated =
+      ComposePage(page, context, mode, request.baseFolder, checked.forceChinese);
 
   if (mode == OutputMode::Preview) {
     MakeFolder(context.appDir + "tmp");
@@ -256,8 +260,9 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
     generated.outFolder = WithTrailingSlash(chosen ? *chosen : context.appDir + "输出");
   }
   generated.pageDir = generated.outFolder + generated.number + "/";
-  generated.imagesDir = request.baseFolder.empty() ? generated.pageDir + "images/"
-                                                   : WithTrailingSlash(request.baseFolder) + "images/";
+  generated.imagesDir = request.baseFolder.empty()
+                            ? generated.pageDir + "images/"
+                            : WithTrailingSlash(request.baseFolder) + "images/";
   MakeFolder(generated.pageDir);
   MakeFolder(generated.imagesDir);
   if (mode != OutputMode::Chm) {
@@ -301,7 +306,8 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
     case OutputMode::Package:
     case OutputMode::PackageSource:
       if (!branches) {
-        throw UserError("这个版本还不能生成这种输出（MHT、CHM 或 Catalog包），请选择 HTML 或 ZIP。");
+        throw UserError(
+            "这个版本还不能生成这种输出（MHT、CHM 或 Catalog包），请选择 HTML 或 ZIP。");
       }
       result = branches->Deliver(page, generated, context);
       break;

@@ -15,13 +15,13 @@ class Ui;
 // layer (MHT, CHM, package) need.
 struct GeneratedPage {
   OutputMode mode = OutputMode::Zip;
-  Lines html;             // every line is written with CR LF, in the code page
-  CopyList copies;        // pictures and sounds the page uses
-  std::string number;     // {Catalog编号}: names the output files
-  std::string outFolder;  // OUT, with a trailing "/"
-  std::string pageDir;    // OUT + NUMBER + "/"
-  std::string imagesDir;  // where the copies went, with a trailing "/"
-  std::string baseFolder; // given by a book's output, or empty
+  Lines html;              // every line is written with CR LF, in the code page
+  CopyList copies;         // pictures and sounds the page uses
+  std::string number;      // {Catalog编号}: names the output files
+  std::string outFolder;   // OUT, with a trailing "/"
+  std::string pageDir;     // OUT + NUMBER + "/"
+  std::string imagesDir;   // where the copies went, with a trailing "/"
+  std::string baseFolder;  // given by a book's output, or empty
 };
 
 // The deliveries written by the output layer. GeneratePage hands a page to it for the

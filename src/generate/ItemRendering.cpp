@@ -11,8 +11,8 @@ namespace {
 // Placeholder (without the "$" of the label form) to field key.
 const std::map<std::string_view, std::string_view>& FieldKeys() {
   static const std::map<std::string_view, std::string_view> keys = {
-      {"{编号}", "{$PID}"},      {"{名称}", "{$PNAME}"},   {"{单价}", "{$PPRICE}"},
-      {"{单位}", "{$PUNIT}"},    {"{重量}", "{$PWEIGHT}"}, {"{规格}", "{$PSERIAL}"},
+      {"{编号}", "{$PID}"},   {"{名称}", "{$PNAME}"},   {"{单价}", "{$PPRICE}"},
+      {"{单位}", "{$PUNIT}"}, {"{重量}", "{$PWEIGHT}"}, {"{规格}", "{$PSERIAL}"},
       {"{描述}", "{$PNOTE}"}};
   return keys;
 }
@@ -58,7 +58,8 @@ std::string ItemRenderer::FieldPart(size_t header, std::string_view key, bool la
     std::string_view field = std::string_view(text[i]).substr(key.size());
     if (!field.empty()) field.remove_prefix(Utf8SequenceLength(field[0]));  // the "="
     const size_t separator = field.find("!:");
-    if (label) return separator == std::string_view::npos ? "" : std::string(field.substr(0, separator));
+    if (label)
+      return separator == std::string_view::npos ? "" : std::string(field.substr(0, separator));
     return std::string(separator == std::string_view::npos ? field : field.substr(separator + 2));
   }
   return {};

@@ -17,8 +17,8 @@ std::string ResolvePicturePath(const CatalogPage& page, const std::string& appDi
 // Answers the placeholders of an item table from the item's block of the page text.
 class ItemRenderer {
  public:
-  ItemRenderer(const CatalogPage& page, std::string appDir, PathStyle style,
-               const ItemTable& table, CopyList& copies);
+  ItemRenderer(const CatalogPage& page, std::string appDir, PathStyle style, const ItemTable& table,
+               CopyList& copies);
 
   // "{序号}", "{PP图片}", "{PP描述}", a field's value ("{编号}") or label ("{$编号}"),
   // or a raw field key; empty for anything the block does not hold.

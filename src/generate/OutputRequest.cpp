@@ -7,15 +7,24 @@ namespace pagora {
 
 OutputMode ModeOfRequest(PageOutputRequest request, std::string_view outputSetting) {
   switch (request) {
-    case PageOutputRequest::Zip: return OutputMode::Zip;
-    case PageOutputRequest::Mht: return OutputMode::Mht;
-    case PageOutputRequest::Exe: return OutputMode::Exe;
-    case PageOutputRequest::Html: return OutputMode::Html;
-    case PageOutputRequest::Chm: return OutputMode::Chm;
-    case PageOutputRequest::Package: return OutputMode::Package;
-    case PageOutputRequest::PackageSource: return OutputMode::PackageSource;
-    case PageOutputRequest::Preview: return OutputMode::Preview;
-    case PageOutputRequest::FromSettings: break;
+    case PageOutputRequest::Zip:
+      return OutputMode::Zip;
+    case PageOutputRequest::Mht:
+      return OutputMode::Mht;
+    case PageOutputRequest::Exe:
+      return OutputMode::Exe;
+    case PageOutputRequest::Html:
+      return OutputMode::Html;
+    case PageOutputRequest::Chm:
+      return OutputMode::Chm;
+    case PageOutputRequest::Package:
+      return OutputMode::Package;
+    case PageOutputRequest::PackageSource:
+      return OutputMode::PackageSource;
+    case PageOutputRequest::Preview:
+      return OutputMode::Preview;
+    case PageOutputRequest::FromSettings:
+      break;
   }
   const std::string_view value = Trim(outputSetting);
   if (value == kOutputMht) return OutputMode::Mht;

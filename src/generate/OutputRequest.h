@@ -7,7 +7,17 @@
 namespace pagora {
 
 // What a caller asks GeneratePage for.
-enum class PageOutputRequest { FromSettings, Zip, Mht, Exe, Html, Chm, Package, PackageSource, Preview };
+enum class PageOutputRequest {
+  FromSettings,
+  Zip,
+  Mht,
+  Exe,
+  Html,
+  Chm,
+  Package,
+  PackageSource,
+  Preview
+};
 
 // What a run delivers.
 enum class OutputMode { Zip, Mht, Exe, Html, Chm, Package, PackageSource, Preview };

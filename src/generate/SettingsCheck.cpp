@@ -18,7 +18,8 @@ std::string ValueOf(std::string_view line, size_t limit, Trimming trimming) {
   value = value.substr(0, EncodedPrefixLength(value, limit));
   if (trimming == Trimming::Both) return std::string(Trim(value));
   if (trimming == Trimming::Leading) {
-    while (!value.empty() && static_cast<unsigned char>(value.front()) <= ' ') value.remove_prefix(1);
+    while (!value.empty() && static_cast<unsigned char>(value.front()) <= ' ')
+      value.remove_prefix(1);
   }
   return std::string(value);
 }
@@ -64,8 +65,8 @@ SettingsCheckResult CheckPageSettings(const CatalogPage& page, ItemNumbers& numb
     }
     if (line.find("{视觉效果}=") != std::string_view::npos) {
       const std::string value = ValueOf(line, 128, Trimming::Both);
-      const bool valid = !value.empty() && IsSafeFolderName(value) &&
-                         FolderExists(appDir + "css/" + value);
+      const bool valid =
+          !value.empty() && IsSafeFolderName(value) && FolderExists(appDir + "css/" + value);
       if (!valid && !ask("无效", "无效的视觉效果，是否禁止视觉效果？")) return refuse(i);
     }
     if (line.find("{背景图片}=") != std::string_view::npos) {
@@ -104,10 +105,10 @@ SettingsCheckResult CheckPageSettings(const CatalogPage& page, ItemNumbers& numb
         if (field == ItemField::Price) numbers.SetValue(k, field, "0");
         continue;
       }
-      const std::string question =
-          "第 " + std::to_string(k) +
-          (field == ItemField::Price ? " 个商品资料的单价包含非数字字符" : " 个商品资料的重量包含非数字字符") +
-          "，这会导致Catalog的自动计算功能失效。是否忽略此问题？";
+      const std::string question = "第 " + std::to_string(k) +
+                                   (field == ItemField::Price ? " 个商品资料的单价包含非数字字符"
+                                                              : " 个商品资料的重量包含非数字字符") +
+                                   "，这会导致Catalog的自动计算功能失效。是否忽略此问题？";
       for (int bad = BadNumberBytes(value); bad > 0; --bad) {
         if (!ui.AskYesNo("无效数字", question, MessageIcon::Information)) {
           numbers.Select(k, field);

@@ -1,7 +1,7 @@
 #include "generate/Templates.h"
 
-#include <algorithm>
 #include <dirent.h>
+#include <algorithm>
 
 #include "base/Paths.h"
 #include "base/Strings.h"
@@ -111,7 +111,8 @@ HeadFoot BuildHeadFoot(const std::string& appDir, const std::string& name,
 
 ItemTable BuildItemTable(const std::string& appDir, const std::string& name,
                          const std::string& language) {
-  const Lines entries = ReadTemplateEntries(ResolveTemplateFile(TemplateFolder(appDir, language), name));
+  const Lines entries =
+      ReadTemplateEntries(ResolveTemplateFile(TemplateFolder(appDir, language), name));
   ItemTable table;
   table.pictureArea = ValueOfKey(entries, kPictureAreaKey);
   table.descriptionArea = ValueOfKey(entries, kDescriptionAreaKey);

@@ -42,8 +42,8 @@ HeadFoot BuildHeadFoot(const std::string& appDir, const std::string& name,
                        const std::string& language);
 
 struct ItemTable {
-  std::string skeleton;         // one line: the table repeated for each item
-  std::string pictureArea;      // AreaSpec texts, empty when the template has none
+  std::string skeleton;     // one line: the table repeated for each item
+  std::string pictureArea;  // AreaSpec texts, empty when the template has none
   std::string descriptionArea;
 };
 ItemTable BuildItemTable(const std::string& appDir, const std::string& name,

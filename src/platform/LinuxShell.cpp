@@ -1,14 +1,14 @@
 #include "platform/LinuxShell.h"
 
-#include <cstdlib>
 #include <fcntl.h>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/Ui.h"
 
@@ -106,19 +106,18 @@ bool LinuxShell::CopyFiles(const std::vector<std::string>& files, const std::str
 bool CopyFilesAsking(const std::vector<std::string>& files, const std::string& folder, Ui& ui) {
   std::error_code error;
   fs::create_directories(folder, error);
-  ProgressPanel progress(ui, int(files.size()));
+  // The copy reports in the panel of the operation it belongs to and leaves it shown.
   for (size_t i = 0; i < files.size(); ++i) {
     const fs::path source(files[i]);
     const fs::path target = fs::path(folder) / source.filename();
-    if (progress.Due(int(i) + 1)) {
-      progress.Show("正在复制：" + source.filename().string(), int(i) + 1);
-    }
+    ui.ShowProgress("正在复制：" + source.filename().string(), int(i) + 1, int(files.size()));
     if (fs::equivalent(source, target, error)) continue;  // already in place
     // A file with the same bytes is no replacement: nothing to ask, nothing to copy.
     if (fs::exists(target) && SameContent(source, target)) continue;
     if (fs::exists(target)) {
       const Answer answer = ui.ShowMessage(
-          "确认文件替换", "此文件夹已经包含一个名为“" + target.filename().string() + "”的文件。\n要替换它吗？",
+          "确认文件替换",
+          "此文件夹已经包含一个名为“" + target.filename().string() + "”的文件。\n要替换它吗？",
           MessageIcon::Question, MessageButtons::YesNoCancel);
       if (answer == Answer::Cancel) return false;
       if (answer != Answer::Yes) continue;

@@ -50,8 +50,8 @@ std::string RecordingShell::FindProgram(const std::string& name) {
   return found == programs.end() ? std::string() : found->second;
 }
 
-int RecordingShell::RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                               const std::string&) {
+int RecordingShell::RunProgram(const std::string& program,
+                               const std::vector<std::string>& arguments, const std::string&) {
   runs.push_back({program});
   runs.back().insert(runs.back().end(), arguments.begin(), arguments.end());
   return exitStatus;

@@ -44,7 +44,7 @@ class SequenceIds final : public IdSource {
 class RecordingShell final : public Shell {
  public:
   std::vector<std::string> opened;
-  std::vector<std::vector<std::string>> runs;  // program, then its arguments
+  std::vector<std::vector<std::string>> runs;   // program, then its arguments
   std::map<std::string, std::string> programs;  // name -> path
   int exitStatus = 0;
 
@@ -52,8 +52,7 @@ class RecordingShell final : public Shell {
   std::string FindProgram(const std::string& name) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const std::string& workingFolder) override;
-  bool CopyFiles(const std::vector<std::string>& files, const std::string& folder,
-                 Ui& ui) override;
+  bool CopyFiles(const std::vector<std::string>& files, const std::string& folder, Ui& ui) override;
 };
 
 // Everything a core operation needs, with a scripted Ui and an AppDir of its own.
