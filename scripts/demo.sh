@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job on the shipped samples: installs what is missing, builds, and makes a
-# quotation page from the sample product pictures with the sample firm's details.
+# The main job on the shipped samples: installs what is missing, builds, makes a
+# quotation page from the sample product pictures with the sample firm's details, and
+# generates the catalog from it as a web page folder and as a ZIP archive.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
@@ -11,7 +12,8 @@ rm -rf "$demo"
 mkdir -p "$demo/catalog"
 # The demo has a data folder of its own, so it never touches the user's settings.
 mkdir -p "$demo/app"
-cp -r "$root/build/bin/html" "$demo/app/"
+cp -r "$root/build/bin/html" "$root/build/bin/css" "$root/build/bin/gif" "$root/build/bin/mid" \
+  "$root/build/bin/视觉效果.txt" "$root/build/bin/rarsfx.s" "$demo/app/"
 cp "$root/samples/cols1.dat" "$root/samples/cols2.dat" "$demo/app/"
 cp -r "$root/samples/pictures" "$demo/catalog/images"
 
@@ -19,8 +21,11 @@ page="$demo/catalog/样品报价.pgt"
 cli() { "$root/build/bin/pagora-cli" --appdir "$demo/app" "$@"; }
 
 cli new "$page"
+cli set "$page" "{Catalog编号}" "HX-Q2027-018"
 cli set "$page" "{Catalog名称}" "2027春季家居样品报价"
 cli set "$page" "{客户公司名}" "汉堡北方家居贸易公司"
+cli set "$page" "{输出目录}" "$demo/out"
+mkdir -p "$demo/out"
 cli import "$page" "$demo/catalog/images"
 
 # number, name, price, unit, weight, specification, description of each picture
@@ -47,3 +52,7 @@ echo
 echo "Page: $page"
 echo "Items (number, picture, then number, name, price, unit, weight, spec, description):"
 cli items "$page"
+echo
+echo "Catalog as a ZIP archive and as a web page folder (open the .htm in a browser):"
+cli output "$page" zip
+cli output "$page" html

@@ -4,6 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+
+#include "base/Paths.h"
 #include "base/TextFile.h"
 #include "support/TestFiles.h"
 
@@ -41,6 +44,10 @@ class Cli : public ::testing::Test {
             test::ReadBytes(errPath)};
   }
   std::string Page() const { return work / "p.pgt"; }
+  std::string ReadSetting(const std::string& key) {
+    const CliRun run = Call({"get", Page(), key});
+    return run.out.substr(0, run.out.size() - 1);
+  }
 
   test::TempDir app, work;
 };
@@ -123,6 +130,49 @@ TEST_F(Cli, FailuresAndUsage) {
   }
   EXPECT_EQ(Call({"get", work / "none.pgt", "{日期}"}).err,
             "[错误] 页面文件不存在：" + (work / "none.pgt") + "\n");
+}
+
+// The shipped data folder next to pagora-cli, copied into the test's own AppDir.
+void CopyShippedData(const std::string& appDir) {
+  const std::filesystem::path bin = std::filesystem::path(PAGORA_CLI).parent_path();
+  for (const char* entry : {"html", "css", "视觉效果.txt", "rarsfx.s"}) {
+    std::filesystem::copy(bin / entry, std::filesystem::path(appDir) / entry,
+                          std::filesystem::copy_options::recursive);
+  }
+}
+
+TEST_F(Cli, QuickTurnsPicturesIntoACatalogWithEveryShippedLayout) {
+  CopyShippedData(app.path());
+  test::MakeFolder(work / "photos");
+  test::WriteJpeg(work / "photos/a.jpg", 64, 48);
+  test::WriteJpeg(work / "photos/b.jpg", 64, 48);
+  const CliRun quick = Call({"quick", "--title", "春季新品", "--out", work / "out", "--kind", "html",
+                             work / "photos"});
+  ASSERT_EQ(quick.exit, 0) << quick.err;
+  const std::string made = quick.out.substr(0, quick.out.size() - 1);
+  EXPECT_EQ(made.rfind(work / "out/新建目录页", 0), 0u) << made;
+  EXPECT_TRUE(FileExists(FolderOf(made) + "images/a.jpg"));
+
+  // Every layout in both languages fills all its markers and refers to every picture.
+  ASSERT_EQ(Call({"new", Page()}).exit, 0);
+  ASSERT_EQ(Call({"import", Page(), work / "photos"}).exit, 0);
+  ASSERT_EQ(Call({"set", Page(), "{输出目录}", work / "out"}).exit, 0);
+  for (const char* layout : {"默认", "简洁列表", "大图展示"}) {
+    for (const char* language : {"中文", "英文"}) {
+      ASSERT_EQ(Call({"set", Page(), "{输出风格}", layout}).exit, 0);
+      ASSERT_EQ(Call({"set", Page(), "{输出语言}", language}).exit, 0);
+      const CliRun run = Call({"--yes", "output", Page(), "zip"});
+      ASSERT_EQ(run.exit, 0) << run.err;
+      EXPECT_EQ(run.out.substr(run.out.size() - 5), ".zip\n");
+      ASSERT_EQ(Call({"output", Page(), "html"}).exit, 0);
+      const std::string html = test::ReadBytes(work / ("out/" + ReadSetting("{Catalog编号}") + "/" +
+                                                       ReadSetting("{Catalog编号}") + ".htm"));
+      EXPECT_EQ(html.find("DSP1Q2W"), std::string::npos) << layout << language;
+      EXPECT_NE(html.find("<img src=\"images/a.jpg\""), std::string::npos) << layout << language;
+      EXPECT_NE(html.find("<img src=\"images/b.jpg\""), std::string::npos) << layout << language;
+      EXPECT_NE(html.find("</html>"), std::string::npos);
+    }
+  }
 }
 
 TEST_F(Cli, DamagedPageLoadsWhatItCanAndSays) {
