@@ -54,5 +54,8 @@ echo "Items (number, picture, then number, name, price, unit, weight, spec, desc
 cli items "$page"
 echo
 echo "Catalog as a ZIP archive and as a web page folder (open the .htm in a browser):"
-cli output "$page" zip
+# Every output of a page replaces the page's earlier archives, so the ZIP is kept aside.
+zip=$(cli output "$page" zip)
+mv "$zip" "$demo/"
+echo "$demo/$(basename "$zip")"
 cli output "$page" html
