@@ -146,8 +146,8 @@ TEST_F(Cli, QuickTurnsPicturesIntoACatalogWithEveryShippedLayout) {
   test::MakeFolder(work / "photos");
   test::WriteJpeg(work / "photos/a.jpg", 64, 48);
   test::WriteJpeg(work / "photos/b.jpg", 64, 48);
-  const CliRun quick = Call({"quick", "--title", "春季新品", "--out", work / "out", "--kind", "html",
-                             work / "photos"});
+  const CliRun quick = Call(
+      {"quick", "--title", "春季新品", "--out", work / "out", "--kind", "html", work / "photos"});
   ASSERT_EQ(quick.exit, 0) << quick.err;
   const std::string made = quick.out.substr(0, quick.out.size() - 1);
   EXPECT_EQ(made.rfind(work / "out/新建目录页", 0), 0u) << made;
