@@ -6,6 +6,10 @@
 //   field-write N         time of one field write in a page of N items
 //   make-pictures DIR N   write N JPEG pictures of 3000 x 2000 pixels
 //   import DIR            import the folder's pictures into a new page, with thumbnails
+//   make-photos DIR N     write N JPEG pictures of about 300 KB (1600 x 1200)
+//   generate DIR KIND     a page of the folder's pictures generated as KIND (zip, html)
+//                         into DIR/out; prints the time of the generation alone
+//   html-per-item N       time per item of generating the HTML of N items without pictures
 
 #include <algorithm>
 #include <chrono>
@@ -19,7 +23,10 @@
 
 #include "base/ImageCodecs.h"
 #include "base/TextFile.h"
+#include "base/AppDir.h"
+#include "editor/GridItemNumbers.h"
 #include "editor/PageFlows.h"
+#include "generate/GeneratePage.h"
 #include "editor/ProductGrid.h"
 #include "platform/Context.h"
 #include "platform/FixedAnswerUi.h"
@@ -105,10 +112,10 @@ int FieldWrite(int items) {
   return 0;
 }
 
-int MakePictures(const std::string& folder, int count) {
+int MakePictures(const std::string& folder, int count, int width = 3000, int height = 2000) {
   std::filesystem::create_directories(folder);
   std::mt19937 random(7);
-  RgbImage image = RgbImage::Blank(3000, 2000);
+  RgbImage image = RgbImage::Blank(width, height);
   for (int i = 0; i < count; ++i) {
     const std::string path = folder + "/p" + std::to_string(1000 + i) + ".jpg";
     if (std::filesystem::exists(path)) continue;
@@ -116,8 +123,8 @@ int MakePictures(const std::string& folder, int count) {
     for (int y = 0; y < image.height; ++y) {
       uint8_t* row = image.Row(y);
       for (int x = 0; x < image.width; ++x) {
-        const int dx = x - 1500 - i, dy = y - 1000;
-        const bool object = dx * dx + dy * dy < 700 * 700;
+        const int dx = x - width / 2 - i, dy = y - height / 2;
+        const bool object = dx * dx + dy * dy < (height / 3) * (height / 3);
         const int noise = int(random() % 24);
         row[x * 3] = uint8_t(object ? 180 + noise : 230 - y / 20 + noise / 2);
         row[x * 3 + 1] = uint8_t(object ? 60 + (x + i) % 40 + noise : 228 - y / 22 + noise / 2);
@@ -146,6 +153,70 @@ int Import(const std::string& folder) {
   return 0;
 }
 
+// A page of the folder's pictures, with the shipped templates, in a data folder of its own.
+struct CatalogSession : Session {
+  explicit CatalogSession(const std::string& folder) {
+    const std::string bin = ProgramFolder();
+    appDir = folder + "/app/";
+    context.appDir = appDir;
+    std::filesystem::create_directories(appDir);
+    for (const char* entry : {"html", "css"}) {
+      std::filesystem::copy(bin + entry, appDir + entry,
+                            std::filesystem::copy_options::recursive |
+                                std::filesystem::copy_options::overwrite_existing);
+    }
+    CreateNewPage(page, grid, context);
+    grid.SetThumbnailsEnabled(false);
+    page.StoreSetting("{Catalog编号}", "BENCH");
+    page.StoreSetting("{输出目录}", folder + "/out");
+    std::filesystem::create_directories(folder + "/out");
+  }
+};
+
+int Generate(const std::string& folder, const std::string& kind) {
+  CatalogSession s(folder);
+  s.grid.ImportPaths({folder + "/photos"}, nullptr);
+  for (int k = 1; k <= s.grid.ItemCount(); ++k) {
+    const auto [column, row] = ProductGrid::CellOfField(ItemField::Name, k);
+    s.grid.SetCellText(column, row, "商品 " + std::to_string(k));
+    s.grid.WriteCellToPage(column, row);
+  }
+  GridItemNumbers numbers(s.grid);
+  PageGenerationRequest request;
+  request.request = kind == "zip" ? PageOutputRequest::Zip : PageOutputRequest::Html;
+  std::string made;
+  const double seconds = BestOf(3, [&] { made = GeneratePage(s.page, numbers, s.context, request); });
+  std::cerr << "made " << made << "\n";
+  std::printf("%.6f\n", seconds);
+  return made.empty() ? 1 : 0;
+}
+
+int HtmlPerItem(int items) {
+  const std::string folder = std::filesystem::temp_directory_path().string() + "/pagora-bench-html";
+  CatalogSession s(folder);
+  Lines text = s.page.Text();
+  const Lines many = PageOfItems(items);
+  text.insert(text.end(), many.begin() + 21, many.end());
+  s.page.ReplaceText(text);
+  s.page.StoreSetting("{Catalog编号}", "BENCH");
+  s.page.StoreSetting("{输出目录}", folder + "/out");
+  s.page.EditText([](Lines& lines) {
+    for (std::string& line : lines) {
+      if (line.rfind("{$IMG}=", 0) == 0) line = "{$IMG}=";
+    }
+  });
+  struct NoNumbers final : ItemNumbers {
+    int ItemCount() const override { return 0; }
+    std::string Value(int, ItemField) const override { return {}; }
+    void SetValue(int, ItemField, const std::string&) override {}
+  } numbers;
+  PageGenerationRequest request;
+  request.request = PageOutputRequest::Html;
+  const double seconds = BestOf(3, [&] { GeneratePage(s.page, numbers, s.context, request); });
+  std::printf("%.9f\n", seconds / items);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,6 +226,9 @@ int main(int argc, char** argv) {
   if (a.size() == 2 && a[0] == "field-write") return FieldWrite(std::stoi(a[1]));
   if (a.size() == 3 && a[0] == "make-pictures") return MakePictures(a[1], std::stoi(a[2]));
   if (a.size() == 2 && a[0] == "import") return Import(a[1]);
+  if (a.size() == 3 && a[0] == "make-photos") return MakePictures(a[1], std::stoi(a[2]), 1600, 1200);
+  if (a.size() == 3 && a[0] == "generate") return Generate(a[1], a[2]);
+  if (a.size() == 2 && a[0] == "html-per-item") return HtmlPerItem(std::stoi(a[1]));
   std::cerr << "usage: see the comment at the top of pagora_bench.cpp\n";
   return 2;
 }

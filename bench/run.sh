@@ -3,6 +3,8 @@
 #   page load:  open a page of 10,000 items into the grid model vs iconv of the file
 #   field write: one write in a page of 100 and of 10,000 items (should not grow)
 #   import:     200 pictures of 3000 x 2000 with thumbnails vs vipsthumbnail
+#   zip output: a page of 300 items with 300 pictures of about 300 KB vs Info-ZIP and cp -r
+#   html:       generation time per item at 1,000 and 10,000 items (should not grow)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" bench
@@ -39,3 +41,18 @@ out="$data/vips-out"
 rm -rf "$out"; mkdir -p "$out"
 peer=$(best_of vipsthumbnail --size x161 -o "$out/%s.v" "$pictures"/*.jpg)
 echo "import 200 pictures 3000x2000 with thumbnails: pagora ${ours}s, vipsthumbnail ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 1.0)"
+
+catalog="$data/catalog"
+"$bench" make-photos "$catalog/photos" 300
+ours=$("$bench" generate "$catalog" zip 2>/dev/null)
+"$bench" generate "$catalog" html >/dev/null 2>&1   # the same HTML and pictures as a folder
+folder="$catalog/out/BENCH"
+# Each peer run starts from nothing, as ours does.
+stored=$(cd "$folder" && best_of sh -c "rm -f '$data/peer.zip' && zip -q -r -6 -n .jpg:.jpeg:.gif '$data/peer.zip' .")
+deflated=$(cd "$folder" && best_of sh -c "rm -f '$data/peer.zip' && zip -q -r -6 '$data/peer.zip' .")
+copied=$(best_of sh -c "rm -rf '$data/copy' && cp -r '$folder' '$data/copy'")
+echo "zip output, 300 items and pictures: pagora ${ours}s; zip -n ${stored}s ratio $(ratio "$ours" "$stored") (target <= 1.1); zip -6 ${deflated}s ratio $(ratio "$ours" "$deflated") (target <= 0.5); cp -r ${copied}s ratio $(ratio "$ours" "$copied") (target <= 1.5)"
+
+small=$("$bench" html-per-item 1000)
+large=$("$bench" html-per-item 10000)
+echo "html generation per item: 1,000 items ${small}s, 10,000 items ${large}s, ratio $(ratio "$large" "$small") (target about 1)"

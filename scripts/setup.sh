@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libgif-dev libzip-dev libgtest-dev)
 for extra in "$@"; do
   case "$extra" in
-    bench) packages+=(libvips-tools bc) ;;
+    bench) packages+=(libvips-tools bc zip) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     *) echo "setup.sh: unknown option '$extra' (use bench or fuzz)" >&2; exit 2 ;;
   esac
