@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,6 +39,13 @@ std::string EncodeJpeg(const RgbImage& image, int quality);
 
 // First frame of a GIF on its logical screen; transparent pixels become white.
 RgbImage DecodeGifFile(const std::string& path);
+
+// The pixel size of a JPEG, GIF or BMP file from its header alone, or nullopt.
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+};
+std::optional<PictureSize> ReadPictureSize(const std::string& path);
 
 // Windows bitmaps: 1, 4, 8, 16, 24 and 32 bits, uncompressed, bit fields, RLE4 and RLE8,
 // bottom-up and top-down.

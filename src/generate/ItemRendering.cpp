@@ -1,7 +1,10 @@
 #include "generate/ItemRendering.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
+#include "base/ImageCodecs.h"
 #include "base/Paths.h"
 #include "base/Strings.h"
 
@@ -65,6 +68,23 @@ std::string ItemRenderer::FieldPart(size_t header, std::string_view key, bool la
   return {};
 }
 
+// Without an explicit width or height, a picture larger than the area's limits gets the
+// width that fits them; the browser keeps its proportions.
+std::string ItemRenderer::LimitedWidth(const std::string& full) const {
+  const uint32_t widthLimit = picture_[3], heightLimit = picture_[4];
+  if (picture_[1] > 0 || picture_[2] > 0 || (widthLimit == 0 && heightLimit == 0)) return {};
+  const auto size = ReadPictureSize(full);
+  if (!size || size->width <= 0 || size->height <= 0) return {};
+  double scale = 1.0;
+  if (widthLimit > 0 && uint32_t(size->width) > widthLimit)
+    scale = double(widthLimit) / size->width;
+  if (heightLimit > 0 && uint32_t(size->height) > heightLimit) {
+    scale = std::min(scale, double(heightLimit) / size->height);
+  }
+  if (scale >= 1.0) return {};
+  return " width=" + std::to_string(std::max(1L, std::lround(size->width * scale)));
+}
+
 std::string ItemRenderer::PictureHtml(size_t header) {
   const Lines& text = page_.Text();
   if (header + 1 >= text.size()) return {};
@@ -77,6 +97,7 @@ std::string ItemRenderer::PictureHtml(size_t header) {
   std::string html = "<img src=\"" + SourceOf(full, style_) + "\" border=0";
   if (picture_[1] > 0) html += " width=" + std::to_string(picture_[1]);
   if (picture_[2] > 0) html += " height=" + std::to_string(picture_[2]);
+  html += LimitedWidth(full);
   if (picture_[9] == 0) html += " style=\"float:left;\"";
   if (picture_[9] == 2) html += " style=\"float:right;\"";
   html += ">";

@@ -26,6 +26,7 @@ class ItemRenderer {
 
  private:
   std::string PictureHtml(size_t header);
+  std::string LimitedWidth(const std::string& full) const;
   std::string FieldPart(size_t header, std::string_view key, bool label) const;
 
   const CatalogPage& page_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/ImageCodecs.h"
 #include "generate/Effects.h"
 #include "generate/ItemRendering.h"
 #include "support/TestFiles.h"
@@ -87,6 +88,29 @@ TEST(ItemRendering, PictureHtmlByOutputAndArea) {
   for (const Case& c : cases)
     EXPECT_EQ(f.Render(1, "{PP图片}", c.style, c.area), c.expected) << c.area;
   EXPECT_EQ(f.copies, CopyList(std::size(cases), full));
+}
+
+TEST(ItemRendering, SizeLimitsWriteTheWidthThatFits) {
+  RenderFixture f;
+  test::WriteJpeg(f.pageDir / "img/a.jpg", 400, 300);
+  const std::pair<std::string, std::string> cases[] = {
+      {"0,0,200,0,1,1,0,0,1,0=", " width=200>"},    // too wide
+      {"0,0,0,150,1,1,0,0,1,0=", " width=200>"},    // too tall: the width keeps the proportions
+      {"0,0,300,100,1,1,0,0,1,0=", " width=133>"},  // the tighter limit wins
+      {"0,0,500,500,1,1,0,0,1,0=", " border=0>"},   // small enough
+      {"90,0,200,0,1,1,0,0,1,0=", " width=90>"},    // an explicit width stands
+  };
+  for (const auto& [area, ending] : cases) {
+    const std::string html = f.Render(1, "{PP图片}", {}, area);
+    EXPECT_EQ(html.substr(html.size() - ending.size()), ending) << area;
+  }
+  test::WriteGif(f.pageDir / "img/g.gif", 30, 20);
+  test::WriteBmp24(f.pageDir / "img/b.bmp", test::GradientImage(7, 5));
+  EXPECT_EQ(ReadPictureSize(f.pageDir / "img/g.gif")->width, 30);
+  EXPECT_EQ(ReadPictureSize(f.pageDir / "img/b.bmp")->height, 5);
+  EXPECT_EQ(ReadPictureSize(f.pageDir / "img/a.jpg")->height, 300);
+  test::WriteBytes(f.pageDir / "img/x.jpg", "\xFF\xD8\xFF");
+  EXPECT_FALSE(ReadPictureSize(f.pageDir / "img/x.jpg"));
 }
 
 TEST(ItemRendering, RelativePathPrefersThePageFolder) {
