@@ -12,6 +12,7 @@
 #include "editor/PageFlows.h"
 #include "editor/ProductGrid.h"
 #include "generate/GeneratePage.h"
+#include "output/PageOutputBranches.h"
 
 namespace pagora {
 
@@ -28,7 +29,7 @@ const char* const kCliUsage =
     "  repair PAGE.pgt               repair a damaged page file and save\n"
     "  output PAGE.pgt KIND [--open] generate the page and print the file made; KIND is\n"
     "                                settings (the page's own output kind), html, zip,\n"
-    "                                exe or preview\n"
+    "                                mht, exe or preview\n"
     "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
     "                                pictures and folders to a catalog in one step\n"
     "\n"
@@ -206,6 +207,7 @@ PageOutputRequest ParseOutputKind(const std::string& kind) {
       {"html", PageOutputRequest::Html},
       {"zip", PageOutputRequest::Zip},
       {"exe", PageOutputRequest::Exe},
+      {"mht", PageOutputRequest::Mht},
       {"preview", PageOutputRequest::Preview}};
   const auto found = kKinds.find(kind);
   if (found == kKinds.end()) throw UsageError("unknown output kind '" + kind + "'");
@@ -218,7 +220,9 @@ int Generate(PageSession& session, PageOutputRequest request, bool openFolder) {
   PageGenerationRequest generation;
   generation.request = request;
   generation.openFolder = openFolder;
-  const std::string made = GeneratePage(session.page, numbers, session.context, generation);
+  PageOutputBranches branches;
+  const std::string made =
+      GeneratePage(session.page, numbers, session.context, generation, &branches);
   if (made.empty()) return kExitFailed;
   std::cout << made << "\n";
   return kExitOk;

@@ -98,8 +98,9 @@ void RemoveFile(const std::string& path) {
   fs::remove(path, error);
 }
 
-// Deletes the files below PAGEDIR/images, then the folder when it is empty.
-void RemovePictures(const std::string& pageDir) {
+}  // namespace
+
+void RemovePagePictures(const std::string& pageDir) {
   const std::string images = pageDir + "images";
   std::error_code error;
   for (auto it = fs::recursive_directory_iterator(images, error);
@@ -108,6 +109,8 @@ void RemovePictures(const std::string& pageDir) {
   }
   fs::remove(images, error);  // only succeeds when empty
 }
+
+namespace {
 
 void SaveHtml(const std::string& path, const Lines& html) {
   WriteTextLines(path, html);
@@ -293,7 +296,7 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
       const std::string zip = generated.pageDir + generated.number + ".zip";
       WriteZip(zip, ZipEntriesOfFolder(generated.pageDir, zip),
                [&](int percent) { ZipProgress(ui, percent); });
-      RemovePictures(generated.pageDir);
+      RemovePagePictures(generated.pageDir);
       RemoveFile(htm);
       result = zip;
       break;

@@ -40,6 +40,10 @@ struct PageGenerationRequest {
   std::string baseFolder;   // a book's folder: pictures go to its images/ folder
 };
 
+// Deletes the files below PAGEDIR/images, then the folder when it is empty: what the
+// single-file outputs do once the pictures are inside them.
+void RemovePagePictures(const std::string& pageDir);
+
 // The progress of writing a ZIP archive, shown in the progress panel.
 void ZipProgress(Ui& ui, int percent);
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "generate/GeneratePage.h"
+
+namespace pagora {
+
+// The deliveries of page generation that this layer writes: the single-file web
+// archive (MHT). CHM and packages come with their own writers.
+class PageOutputBranches final : public OutputBranches {
+ public:
+  std::string Deliver(const CatalogPage& page, GeneratedPage& generated, Context& context) override;
+};
+
+}  // namespace pagora
