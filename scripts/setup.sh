@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libgif-dev libzip-dev libgtest-dev
-  python3)
+  python3 fp-utils libchm-bin)
 for extra in "$@"; do
   case "$extra" in
     bench) packages+=(libvips-tools bc zip) ;;

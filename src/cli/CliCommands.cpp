@@ -29,7 +29,7 @@ const char* const kCliUsage =
     "  repair PAGE.pgt               repair a damaged page file and save\n"
     "  output PAGE.pgt KIND [--open] generate the page and print the file made; KIND is\n"
     "                                settings (the page's own output kind), html, zip,\n"
-    "                                mht, exe or preview\n"
+    "                                mht, chm, exe or preview\n"
     "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
     "                                pictures and folders to a catalog in one step\n"
     "\n"
@@ -208,6 +208,7 @@ PageOutputRequest ParseOutputKind(const std::string& kind) {
       {"zip", PageOutputRequest::Zip},
       {"exe", PageOutputRequest::Exe},
       {"mht", PageOutputRequest::Mht},
+      {"chm", PageOutputRequest::Chm},
       {"preview", PageOutputRequest::Preview}};
   const auto found = kKinds.find(kind);
   if (found == kKinds.end()) throw UsageError("unknown output kind '" + kind + "'");

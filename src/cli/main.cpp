@@ -1,6 +1,7 @@
 // pagora-cli: the catalog core without windows, for scripts and batch work.
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
   LinuxShell shell;
   try {
     Context context{ui, clock, ids,
-                    appDir.empty() ? ResolveAppDir(ProgramFolder()) : WithTrailingSlash(appDir),
+                    appDir.empty() ? ResolveAppDir(ProgramFolder())
+                                   : WithTrailingSlash(std::filesystem::absolute(appDir).string()),
                     shell};
     return RunCliCommand(args, context, answerYes);
   } catch (const UsageError& error) {

@@ -5,7 +5,7 @@
 namespace pagora {
 
 // The deliveries of page generation that this layer writes: the single-file web
-// archive (MHT). CHM and packages come with their own writers.
+// archive (MHT) and the compiled help file (CHM). Packages come with their own writer.
 class PageOutputBranches final : public OutputBranches {
  public:
   std::string Deliver(const CatalogPage& page, GeneratedPage& generated, Context& context) override;

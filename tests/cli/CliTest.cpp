@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include <filesystem>
 
@@ -173,6 +174,32 @@ TEST_F(Cli, QuickTurnsPicturesIntoACatalogWithEveryShippedLayout) {
       EXPECT_NE(html.find("</html>"), std::string::npos);
     }
   }
+}
+
+TEST_F(Cli, SingleFileOutputsHoldThePageAndItsPictures) {
+  CopyShippedData(app.path());
+  test::WriteJpeg(work / "a.jpg", 64, 48);
+  ASSERT_EQ(Call({"new", Page()}).exit, 0);
+  ASSERT_EQ(Call({"import", Page(), work / "a.jpg"}).exit, 0);
+  ASSERT_EQ(Call({"set", Page(), "{Catalog编号}", "Q7"}).exit, 0);
+  ASSERT_EQ(Call({"set", Page(), "{输出目录}", work / "out"}).exit, 0);
+  test::MakeFolder(work / "out");
+
+  const CliRun chm = Call({"output", Page(), "chm"});
+  ASSERT_EQ(chm.exit, 0) << chm.err;
+  EXPECT_EQ(chm.out, work / "out/Q7/Q7.chm\n");
+  const std::string extract =
+      "extract_chmLib '" + (work / "out/Q7/Q7.chm") + "' '" + (work / "x") + "' >/dev/null";
+  ASSERT_EQ(std::system(extract.c_str()), 0);
+  EXPECT_EQ(test::ReadBytes(work / "x/a.jpg"), test::ReadBytes(work / "a.jpg"));
+  EXPECT_NE(test::ReadBytes(work / "x/tmpfile.htm").find("<img src=\"a.jpg\""), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(work / "out/Q7/images"));
+
+  const CliRun mht = Call({"output", Page(), "mht"});
+  ASSERT_EQ(mht.exit, 0) << mht.err;
+  EXPECT_EQ(mht.out, work / "out/Q7/Q7.htm.mht\n");
+  EXPECT_FALSE(std::filesystem::exists(work / "out/Q7/Q7.htm"));
+  EXPECT_FALSE(std::filesystem::exists(work / "out/Q7/Q7.chm"));  // each output replaces the last
 }
 
 TEST_F(Cli, DamagedPageLoadsWhatItCanAndSays) {
