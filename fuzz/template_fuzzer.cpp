@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "base/Gb18030.h"
+#include "base/UserError.h"
 #include "generate/Placeholders.h"
 #include "generate/Templates.h"
 
@@ -21,15 +22,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   ParseAreaSpec(text);
   {
-    std::ofstream(appDir + "html/默认.mob", std::ios::binary).write(bytes.data(), std::streamsize(size));
+    std::ofstream(appDir + "html/默认.mob", std::ios::binary)
+        .write(bytes.data(), std::streamsize(size));
   }
-  const ItemTable table = BuildItemTable(appDir, "默认", "中文");
+  ItemTable table;
+  try {
+    table = BuildItemTable(appDir, "默认", "中文");
+  } catch (const UserError&) {
+    return 0;  // bytes outside the code page: the clear error a user gets
+  }
 
   PlaceholderValues values;
   values.Add(text.substr(0, text.size() / 2));
   values.Define("{a}", "{b}x");
   values.Define("{b}", table.pictureArea);
-  FillPlaceholders(text, values, [](std::string_view name) { return std::string(name.size() % 3, '{'); });
+  FillPlaceholders(text, values,
+                   [](std::string_view name) { return std::string(name.size() % 3, '{'); });
   FillPlaceholders(table.skeleton.substr(0, 4096), values, nullptr);
   return 0;
 }

@@ -151,12 +151,16 @@ RgbImage DecodeBmp(std::string_view b) {
   const Header h = ReadHeader(b);
   const size_t dataAt = U32(b, 10);
   if (dataAt >= b.size()) Fail("no pixel data");
-  RgbImage image = RgbImage::Blank(h.width, h.height);
   if (h.compression == kRle8 || h.compression == kRle4) {
+    RgbImage image = RgbImage::Blank(h.width, h.height);
     DecodeRle(b, dataAt, h, image);
     return image;
   }
   const size_t stride = ((size_t(h.width) * size_t(h.bits) + 31) / 32) * 4;
+  // A file cut short keeps its white rest, but one that holds hardly any of the pixels
+  // it claims is no picture: refuse it before allocating for its claimed size.
+  if ((b.size() - dataAt) * 8 < stride * size_t(h.height)) Fail("file cut short");
+  RgbImage image = RgbImage::Blank(h.width, h.height);
   const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
   for (int y = 0; y < h.height; ++y) {
     const size_t rowAt = dataAt + size_t(y) * stride;

@@ -20,7 +20,7 @@ struct RgbImage {
 
 // Pictures larger than this are refused by the decoders: a damaged or hostile header
 // must not make the program allocate gigabytes.
-constexpr int64_t kMaxDecodedPixels = int64_t(1) << 28;
+constexpr int64_t kMaxDecodedPixels = int64_t(1) << 27;  // 134 million pixels
 
 // Resamples to `width` x `height` with area averaging when shrinking and linear
 // interpolation when growing.
