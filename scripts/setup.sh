@@ -4,7 +4,7 @@
 # the benchmarks compare against, "fuzz" for the fuzzing compiler.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libgif-dev libzip-dev libgtest-dev
+packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libgif-dev libzip-dev zlib1g-dev libgtest-dev
   python3 fp-utils libchm-bin)
 for extra in "$@"; do
   case "$extra" in

@@ -17,8 +17,9 @@ std::vector<ZipEntry> ZipEntriesOfFolder(const std::string& root, const std::str
 
 // Writes a new ZIP archive at `archive` (replacing an existing one only once the new
 // one is complete). Pictures that are compressed already (JPEG, GIF, PNG) are stored,
-// everything else deflated. `progress` receives the total percent, 0 to 100. Throws
-// UserError naming the archive when it cannot be written.
+// and their bytes copied by the kernel; everything else is deflated. Names are marked
+// UTF-8. `progress` receives the total percent, 0 to 100. Throws UserError naming the
+// archive when it cannot be written; no half-written archive is left behind.
 void WriteZip(const std::string& archive, const std::vector<ZipEntry>& entries,
               const std::function<void(int percent)>& progress);
 

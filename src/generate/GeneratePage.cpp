@@ -1,7 +1,9 @@
 #include "generate/GeneratePage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <unordered_map>
 
 #include "base/Paths.h"
 #include "base/Strings.h"
@@ -114,6 +116,28 @@ namespace {
 
 void SaveHtml(const std::string& path, const Lines& html) {
   WriteTextLines(path, html);
+}
+
+// What PAGEDIR holds once the pictures are in images/: its own files, with the page's
+// pictures named images/NAME and read from where they are (a later one of the same
+// name wins, as a replacing copy would).
+std::vector<ZipEntry> PageZipEntries(const GeneratedPage& page, const std::string& zip) {
+  std::vector<ZipEntry> entries = ZipEntriesOfFolder(page.pageDir, zip);
+  std::unordered_map<std::string, size_t> byName;
+  for (size_t i = 0; i < entries.size(); ++i) byName[entries[i].name] = i;
+  for (const std::string& picture : page.copies) {
+    if (!FileExists(picture)) continue;
+    const std::string name = "images/" + FileNameOf(picture);
+    const auto [at, added] = byName.try_emplace(name, entries.size());
+    if (added) {
+      entries.push_back({picture, name});
+    } else {
+      entries[at->second].source = picture;
+    }
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const ZipEntry& a, const ZipEntry& b) { return a.name < b.name; });
+  return entries;
 }
 
 std::string DeliverExe(GeneratedPage& page, Context& context) {
@@ -268,7 +292,12 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
                             : WithTrailingSlash(request.baseFolder) + "images/";
   MakeFolder(generated.pageDir);
   MakeFolder(generated.imagesDir);
-  if (mode != OutputMode::Chm) {
+  // The single-file outputs take the pictures from where they are: copies that would be
+  // deleted again right after packing are not made (a CHM is compiled from the sources,
+  // a ZIP names them as images/NAME, an MHT embeds them).
+  const bool packedFromSources =
+      request.baseFolder.empty() && (mode == OutputMode::Zip || mode == OutputMode::Mht);
+  if (mode != OutputMode::Chm && !packedFromSources) {
     CopyList existing;
     for (const std::string& file : generated.copies) {
       if (FileExists(file)) existing.push_back(file);
@@ -294,8 +323,7 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
     case OutputMode::Zip: {
       SaveHtml(htm, generated.html);
       const std::string zip = generated.pageDir + generated.number + ".zip";
-      WriteZip(zip, ZipEntriesOfFolder(generated.pageDir, zip),
-               [&](int percent) { ZipProgress(ui, percent); });
+      WriteZip(zip, PageZipEntries(generated, zip), [&](int percent) { ZipProgress(ui, percent); });
       RemovePagePictures(generated.pageDir);
       RemoveFile(htm);
       result = zip;
