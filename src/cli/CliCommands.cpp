@@ -9,6 +9,7 @@
 #include "base/UserError.h"
 #include "document/PageRepair.h"
 #include "editor/GridItemNumbers.h"
+#include "editor/PackageFlows.h"
 #include "editor/PageFlows.h"
 #include "editor/ProductGrid.h"
 #include "generate/GeneratePage.h"
@@ -29,7 +30,8 @@ const char* const kCliUsage =
     "  repair PAGE.pgt               repair a damaged page file and save\n"
     "  output PAGE.pgt KIND [--open] generate the page and print the file made; KIND is\n"
     "                                settings (the page's own output kind), html, zip,\n"
-    "                                mht, chm, exe or preview\n"
+    "                                mht, chm, pga, exe or preview\n"
+    "  unpack PKG.pga                open a package and print the page or book it holds\n"
     "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
     "                                pictures and folders to a catalog in one step\n"
     "\n"
@@ -209,6 +211,7 @@ PageOutputRequest ParseOutputKind(const std::string& kind) {
       {"exe", PageOutputRequest::Exe},
       {"mht", PageOutputRequest::Mht},
       {"chm", PageOutputRequest::Chm},
+      {"pga", PageOutputRequest::Package},
       {"preview", PageOutputRequest::Preview}};
   const auto found = kKinds.find(kind);
   if (found == kKinds.end()) throw UsageError("unknown output kind '" + kind + "'");
@@ -279,6 +282,15 @@ int QuickCommand(const std::vector<std::string>& args, Context& context) {
   return Generate(session, request, false);
 }
 
+int UnpackCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 2, 2);
+  EditorSession session(context);
+  session.grid.SetThumbnailsEnabled(false);
+  if (!OpenPackage(session, AbsolutePath(args[1]))) return kExitFailed;
+  std::cout << (session.packageHoldsBook ? session.book.Path() : session.page.Path()) << "\n";
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunCliCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
@@ -293,6 +305,7 @@ int RunCliCommand(const std::vector<std::string>& args, Context& context, bool a
   if (command == "repair") return RepairCommand(args, context);
   if (command == "output") return OutputCommand(args, context);
   if (command == "quick") return QuickCommand(args, context);
+  if (command == "unpack") return UnpackCommand(args, context);
   throw UsageError("unknown command '" + command + "'");
 }
 

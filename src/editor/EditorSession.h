@@ -30,7 +30,10 @@ struct EditorSession {
   std::string panelCaption;
   bool savedFlag = false;
   std::string pendingNewBook;
+  // A page or book opened from a package stays bound to it: saving writes it back.
   bool fromPackage = false;
+  bool packageHoldsBook = false;
+  std::string packagePath;
 };
 
 }  // namespace pagora

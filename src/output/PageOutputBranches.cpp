@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/Paths.h"
 #include "base/TextFile.h"
-#include "base/UserError.h"
 #include "output/ChmProject.h"
 #include "output/MhtWriter.h"
+#include "output/Package.h"
 #include "platform/ChmCompiler.h"
 #include "platform/Context.h"
 
@@ -38,13 +39,28 @@ std::string DeliverChm(const CatalogPage& page, GeneratedPage& generated, Contex
   return generated.pageDir + generated.number + ".chm";
 }
 
+std::string DeliverPackage(const CatalogPage& page, GeneratedPage& generated, Context& context) {
+  const Lines source = PortablePageSource(page);
+  if (!generated.baseFolder.empty()) {
+    // A page of a book package: the book output packs the whole book later.
+    const std::string name = FileNameOf(page.Path().empty() ? page.DisplayName() : page.Path());
+    const std::string path =
+        WithTrailingSlash(generated.baseFolder) + name.substr(0, name.find('.')) + ".pgt";
+    WriteTextLines(path, source);
+    return path;
+  }
+  WriteTextLines(generated.pageDir + "catalog.pgt", source);
+  if (generated.mode == OutputMode::PackageSource) return {};
+  return PackPackage(generated.pageDir, "catalog.pgt", false, "", context.ui);
+}
+
 }  // namespace
 
 std::string PageOutputBranches::Deliver(const CatalogPage& page, GeneratedPage& generated,
                                         Context& context) {
   if (generated.mode == OutputMode::Chm) return DeliverChm(page, generated, context);
-  if (generated.mode != OutputMode::Mht) {
-    throw UserError("这个版本还不能生成Catalog包，请选择 HTML、ZIP、MHT 或 CHM。");
+  if (generated.mode == OutputMode::Package || generated.mode == OutputMode::PackageSource) {
+    return DeliverPackage(page, generated, context);
   }
   const std::string htm = generated.pageDir + generated.number + ".htm";
   WriteTextLines(htm, generated.html);

@@ -5,7 +5,7 @@
 namespace pagora {
 
 // The deliveries of page generation that this layer writes: the single-file web
-// archive (MHT) and the compiled help file (CHM). Packages come with their own writer.
+// archive (MHT), the compiled help file (CHM) and the package (.pga).
 class PageOutputBranches final : public OutputBranches {
  public:
   std::string Deliver(const CatalogPage& page, GeneratedPage& generated, Context& context) override;
