@@ -13,6 +13,7 @@
 #include "editor/PageFlows.h"
 #include "editor/ProductGrid.h"
 #include "generate/GeneratePage.h"
+#include "output/BookOutput.h"
 #include "output/PageOutputBranches.h"
 
 namespace pagora {
@@ -32,6 +33,8 @@ const char* const kCliUsage =
     "                                settings (the page's own output kind), html, zip,\n"
     "                                mht, chm, pga, exe or preview\n"
     "  unpack PKG.pga                open a package and print the page or book it holds\n"
+    "  book BOOK.pgs KIND            output a book; KIND: html, zip, chm, mht, pga, preview\n"
+    "  book-add BOOK.pgs FILE...     add pages or other files to a book\n"
     "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
     "                                pictures and folders to a catalog in one step\n"
     "\n"
@@ -291,6 +294,38 @@ int UnpackCommand(const std::vector<std::string>& args, Context& context) {
   return kExitOk;
 }
 
+int BookCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 3, 3);
+  static const std::map<std::string, BookOutputKind> kKinds = {
+      {"html", BookOutputKind::Html},   {"zip", BookOutputKind::Zip},
+      {"chm", BookOutputKind::Chm},     {"mht", BookOutputKind::Mht},
+      {"pga", BookOutputKind::Package}, {"preview", BookOutputKind::Preview}};
+  const auto kind = kKinds.find(args[2]);
+  if (kind == kKinds.end()) throw UsageError("unknown book output kind '" + args[2] + "'");
+  if (!FileExists(args[1])) throw UserError("目录册文件不存在：" + args[1]);
+  CatalogBook book;
+  book.Load(AbsolutePath(args[1]));
+  BookOutputRequest request;
+  request.kind = kind->second;
+  const BookOutputResult result = OutputBook(book, request, context);
+  if (!result.done) return kExitFailed;
+  std::cout << result.path << "\n";
+  return kExitOk;
+}
+
+int BookAddCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 3, size_t(-1));
+  if (!FileExists(args[1])) throw UserError("目录册文件不存在：" + args[1]);
+  CatalogBook book;
+  book.Load(AbsolutePath(args[1]));
+  for (size_t i = 2; i < args.size(); ++i) {
+    if (!FileExists(args[i])) throw UserError("文件不存在：" + args[i]);
+    book.AppendEntry(AbsolutePath(args[i]));
+  }
+  book.Save();
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunCliCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
@@ -306,6 +341,8 @@ int RunCliCommand(const std::vector<std::string>& args, Context& context, bool a
   if (command == "output") return OutputCommand(args, context);
   if (command == "quick") return QuickCommand(args, context);
   if (command == "unpack") return UnpackCommand(args, context);
+  if (command == "book") return BookCommand(args, context);
+  if (command == "book-add") return BookAddCommand(args, context);
   throw UsageError("unknown command '" + command + "'");
 }
 

@@ -281,22 +281,22 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
     return preview;
   }
 
-  // Delivery.
-  if (!FolderExists(generated.outFolder)) {
+  // Delivery. A page of a book goes to the book's folder: its own output folder is
+  // neither asked for nor created.
+  const bool inBook = !request.baseFolder.empty();
+  if (!inBook && !FolderExists(generated.outFolder)) {
     const auto chosen = ui.ChooseFolder("输出路径无效，请重新选择：");
     generated.outFolder = WithTrailingSlash(chosen ? *chosen : context.appDir + "输出");
   }
-  generated.pageDir = generated.outFolder + generated.number + "/";
-  generated.imagesDir = request.baseFolder.empty()
-                            ? generated.pageDir + "images/"
-                            : WithTrailingSlash(request.baseFolder) + "images/";
+  generated.pageDir =
+      inBook ? WithTrailingSlash(request.baseFolder) : generated.outFolder + generated.number + "/";
+  generated.imagesDir = generated.pageDir + "images/";
   MakeFolder(generated.pageDir);
   MakeFolder(generated.imagesDir);
   // The single-file outputs take the pictures from where they are: copies that would be
   // deleted again right after packing are not made (a CHM is compiled from the sources,
   // a ZIP names them as images/NAME, an MHT embeds them).
-  const bool packedFromSources =
-      request.baseFolder.empty() && (mode == OutputMode::Zip || mode == OutputMode::Mht);
+  const bool packedFromSources = !inBook && (mode == OutputMode::Zip || mode == OutputMode::Mht);
   if (mode != OutputMode::Chm && !packedFromSources) {
     CopyList existing;
     for (const std::string& file : generated.copies) {
@@ -305,8 +305,10 @@ std::string GeneratePage(const CatalogPage& page, ItemNumbers& numbers, Context&
     if (!existing.empty()) context.shell.CopyFiles(existing, generated.imagesDir, ui);
   }
   progress.Step("后期处理***", 90);
-  for (const char* extension : {".chm", ".zip", ".rar", ".exe"}) {
-    RemoveFile(generated.pageDir + generated.number + extension);
+  if (!inBook) {
+    for (const char* extension : {".chm", ".zip", ".rar", ".exe"}) {
+      RemoveFile(generated.pageDir + generated.number + extension);
+    }
   }
 
   std::string result;

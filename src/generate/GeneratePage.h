@@ -19,7 +19,7 @@ struct GeneratedPage {
   CopyList copies;         // pictures and sounds the page uses
   std::string number;      // {Catalog编号}: names the output files
   std::string outFolder;   // OUT, with a trailing "/"
-  std::string pageDir;     // OUT + NUMBER + "/"
+  std::string pageDir;     // OUT + NUMBER + "/", or the book's folder for a page of a book
   std::string imagesDir;   // where the copies went, with a trailing "/"
   std::string baseFolder;  // given by a book's output, or empty
 };

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <thread>
 
 #include "base/AtomicFile.h"
@@ -104,6 +105,11 @@ class Stage {
     return name;
   }
   uint64_t TotalBytes() const { return total_; }
+  // The original file behind a staged name, or empty.
+  std::string SourceOf(const std::string& name) const {
+    const auto found = names_.find(name);
+    return found == names_.end() ? std::string() : found->second;
+  }
 
  private:
   std::string folder_;
@@ -137,6 +143,36 @@ void MendDirectoryHeader(const std::string& chm) {
   const char zero[4] = {0, 0, 0, 0};
   file.seekp(std::streamoff(offset + 32));
   file.write(zero, 4);
+}
+
+// Like the compilers of HTML Help, packs what the listed pages refer to (pictures,
+// frames, linked pages) when it lies beside them; chmcmd's own scan would look in the
+// staging folder, where only the listed files are.
+void AddReferencedFiles(Stage& stage, Lines& files) {
+  static const std::regex kReference(R"re((?:src|href|background)\s*=\s*["']?([^"'\s>]+))re",
+                                     std::regex::icase);
+  for (size_t i = 0; i < files.size(); ++i) {
+    const std::string source = stage.SourceOf(files[i]);
+    const std::string extension = ToUpperAscii(ExtensionOf(source));
+    if (source.empty() || (extension != ".HTM" && extension != ".HTML")) continue;
+    std::string text;
+    try {
+      text = ReadWholeFile(source);
+    } catch (const UserError&) {
+      continue;
+    }
+    for (std::sregex_iterator it(text.begin(), text.end(), kReference), end; it != end; ++it) {
+      const std::string target = (*it)[1].str();
+      if (target.find(':') != std::string::npos || target[0] == '#' || target[0] == '/' ||
+          target.find('/') != std::string::npos || target.find("..") != std::string::npos) {
+        continue;  // addresses, anchors and other folders are not packed
+      }
+      const std::string name = stage.Add(FolderOf(source) + target);
+      if (!name.empty() && std::find(files.begin(), files.end(), name) == files.end()) {
+        files.push_back(name);
+      }
+    }
+  }
 }
 
 class ChmcmdCompiler final : public TChmCompiler {
@@ -185,6 +221,7 @@ class ChmcmdCompiler final : public TChmCompiler {
         translated.push_back(name);
       }
     }
+    AddReferencedFiles(stage, translated);
     translated.push_back("");
     translated.insert(translated.end(), project.tail.begin(), project.tail.end());
     WriteTextLines(stage.Folder() + "project.hhp", translated);
