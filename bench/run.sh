@@ -5,6 +5,9 @@
 #   import:     200 pictures of 3000 x 2000 with thumbnails vs vipsthumbnail
 #   zip output: a page of 300 items with 300 pictures of about 300 KB vs Info-ZIP and cp -r
 #   html:       generation time per item at 1,000 and 10,000 items (should not grow)
+#   mht:        the same page as MHT vs base64 -w 76 of its pictures
+#   package:    the same page as a package vs zip -r -6 -n of the same folder
+#   book:       a book of 50 pages as ZIP, seconds per page
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" bench
@@ -56,3 +59,16 @@ echo "zip output, 300 items and pictures: pagora ${ours}s; zip -n ${stored}s rat
 small=$("$bench" html-per-item 1000)
 large=$("$bench" html-per-item 10000)
 echo "html generation per item: 1,000 items ${small}s, 10,000 items ${large}s, ratio $(ratio "$large" "$small") (target about 1)"
+
+ours=$("$bench" generate "$catalog" mht 2>/dev/null)
+peer=$(best_of sh -c "cat '$catalog'/photos/*.jpg | base64 -w 76")
+echo "mht output, 300 pictures: pagora ${ours}s, base64 -w 76 ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 1.5)"
+
+rm -rf "$catalog/out/BENCH"   # an earlier output lying in the folder would be packed too
+ours=$("$bench" generate "$catalog" pga 2>/dev/null)
+"$bench" generate "$catalog" pga-source >/dev/null 2>&1   # the folder the package holds
+peer=$(cd "$catalog/out/BENCH" && best_of sh -c "rm -f '$data/peer.zip' && zip -q -r -6 -n .jpg:.jpeg:.gif '$data/peer.zip' catalog.pgt images")
+echo "package, 300 pictures: pagora ${ours}s, zip -r -6 -n ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 1.1)"
+
+perpage=$("$bench" book-zip "$catalog" 50 2>/dev/null)
+echo "book of 50 pages as ZIP: ${perpage}s per page"

@@ -19,7 +19,7 @@ namespace {
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+void WriteFileAtomically(const std::string& path, std::string_view bytes, Durability durability) {
   const std::string folder = FolderOf(path);
   std::string tempName =
       (folder.empty() ? std::string("./") : folder) + "." + FileNameOf(path) + ".tmp-XXXXXX";
@@ -49,7 +49,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     left -= static_cast<size_t>(n);
   }
   if (error == 0 && fchmod(fd, mode) != 0) error = errno;
-  if (error == 0 && fsync(fd) != 0) error = errno;
+  if (error == 0 && durability == Durability::Flushed && fsync(fd) != 0) error = errno;
   if (close(fd) != 0 && error == 0) error = errno;
   if (error == 0 && rename(tempName.c_str(), path.c_str()) != 0) error = errno;
   if (error != 0) {

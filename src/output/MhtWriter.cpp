@@ -1,10 +1,17 @@
 #include "output/MhtWriter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "base/AtomicFile.h"
 #include "base/Base64.h"
 #include "base/Gb18030.h"
 #include "base/Paths.h"
 #include "base/Strings.h"
+#include "base/UserError.h"
 #include "platform/Ui.h"
 
 namespace pagora {
@@ -20,18 +27,57 @@ void Line(std::string& out, std::string_view text) {
 
 // The file's base64 in lines of 76 characters; a CR LF follows every full line, the
 // last one too, and an empty file gives one empty line.
-void AppendBase64Lines(std::string_view bytes, std::string& out) {
-  std::string encoded;
-  AppendBase64(bytes, encoded);
-  if (encoded.empty()) {
+void AppendFileLines(std::string_view bytes, std::string& out) {
+  if (bytes.empty()) {
     Line(out, "");
     return;
   }
-  for (size_t at = 0; at < encoded.size(); at += kLineLength) {
-    Line(out, std::string_view(encoded).substr(at, kLineLength));
-  }
-  if (encoded.size() % kLineLength == 0) Line(out, "");
+  AppendBase64Lines(bytes, kLineLength, out);
+  // 57 bytes make a full line; a file of whole lines gets one more CR LF.
+  if (bytes.size() % (kLineLength / 4 * 3) == 0) Line(out, "");
 }
+
+// The archive is written as it is made, into a temporary file that replaces the
+// target only when complete.
+class ArchiveFile {
+ public:
+  explicit ArchiveFile(const std::string& target) : target_(target) {
+    temp_ = FolderOf(target) + "." + FileNameOf(target) + ".tmp-XXXXXX";
+    const int fd = mkstemp(temp_.data());
+    if (fd < 0 || !(file_ = fdopen(fd, "wb"))) {
+      throw UserError("无法写入文件“" + target + "”：" + std::strerror(errno));
+    }
+  }
+  ~ArchiveFile() {
+    if (file_) {
+      std::fclose(file_);
+      unlink(temp_.c_str());
+    }
+  }
+  void Write(std::string& chunk) {
+    if (std::fwrite(chunk.data(), 1, chunk.size(), file_) != chunk.size()) Fail(errno);
+    chunk.clear();
+  }
+  void Finish() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fileno(file_), 0666 & ~mask);
+    const int rc = std::fclose(file_);
+    file_ = nullptr;
+    if (rc != 0 || rename(temp_.c_str(), target_.c_str()) != 0) {
+      const int error = errno;
+      unlink(temp_.c_str());
+      Fail(error);
+    }
+  }
+
+ private:
+  [[noreturn]] void Fail(int error) {
+    throw UserError("无法写入文件“" + target_ + "”：" + std::strerror(error));
+  }
+  std::string target_, temp_;
+  FILE* file_ = nullptr;
+};
 
 std::string ContentTypeOf(const std::string& path) {
   const std::string extension = ToUpperAscii(ExtensionOf(path));
@@ -85,6 +131,11 @@ std::string WriteMht(const MhtRequest& request, Ui& ui) {
   AppendBase64(html, encoded);
   Line(out, encoded);
 
+  const std::string target =
+      request.outputPath.empty() ? request.htmlPath + ".mht" : request.outputPath;
+  ArchiveFile archive(target);
+  archive.Write(out);
+
   const int count = int(request.files.size());
   for (int i = 0; i < count; ++i) {
     const std::string& path = request.files[size_t(i)];
@@ -99,14 +150,13 @@ std::string WriteMht(const MhtRequest& request, Ui& ui) {
     Line(out, std::string("Content-Location: ") + kMhtBase +
                   (request.outputPath.empty() ? "images/" : "") + EncodeGb18030(FileNameOf(path)));
     Line(out, "");
-    AppendBase64Lines(bytes, out);
+    AppendFileLines(bytes, out);
     Line(out, "");
+    archive.Write(out);
   }
   Line(out, std::string(kDelimiter) + "--");
-
-  const std::string target =
-      request.outputPath.empty() ? request.htmlPath + ".mht" : request.outputPath;
-  WriteFileAtomically(target, out);
+  archive.Write(out);
+  archive.Finish();
   return target;
 }
 
