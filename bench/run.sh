@@ -47,6 +47,7 @@ echo "import 200 pictures 3000x2000 with thumbnails: pagora ${ours}s, vipsthumbn
 
 catalog="$data/catalog"
 "$bench" make-photos "$catalog/photos" 300
+rm -rf "$catalog/out/BENCH"   # outputs of an earlier run lying in the folder would be packed too
 ours=$("$bench" generate "$catalog" zip 2>/dev/null)
 "$bench" generate "$catalog" html >/dev/null 2>&1   # the same HTML and pictures as a folder
 folder="$catalog/out/BENCH"

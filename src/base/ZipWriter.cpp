@@ -26,9 +26,13 @@ namespace {
 constexpr uint64_t kZipLimit = 0xFFFFFFFFull;
 constexpr size_t kMaxEntries = 0xFFFF;
 
-bool IsCompressedPicture(const std::string& name) {
+// Pictures and archives are compressed already: deflating them again costs time and
+// gains nothing.
+bool IsCompressedAlready(const std::string& name) {
+  static const std::string_view kExtensions[] = {".JPG", ".JPEG", ".GIF", ".PNG", ".PGA",
+                                                 ".ZIP", ".CHM",  ".RAR", ".EXE", ".GZ"};
   const std::string extension = ToUpperAscii(ExtensionOf(name));
-  return extension == ".JPG" || extension == ".JPEG" || extension == ".GIF" || extension == ".PNG";
+  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) != std::end(kExtensions);
 }
 
 [[noreturn]] void Fail(const std::string& archive, const std::string& why) {
@@ -233,7 +237,7 @@ void WriteZip(const std::string& archive, const std::vector<ZipEntry>& entries,
       Fail(archive, p.entry->source + "：" + std::strerror(errno));
     p.size = uint64_t(st.st_size);
     DosTime(st.st_mtime, p);
-    p.store = IsCompressedPicture(p.entry->name);
+    p.store = IsCompressedAlready(p.entry->name);
     if (p.size > kZipLimit) Fail(archive, p.entry->source + "：文件太大");
     total += p.size;
   }

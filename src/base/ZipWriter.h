@@ -16,7 +16,7 @@ struct ZipEntry {
 std::vector<ZipEntry> ZipEntriesOfFolder(const std::string& root, const std::string& exclude = "");
 
 // Writes a new ZIP archive at `archive` (replacing an existing one only once the new
-// one is complete). Pictures that are compressed already (JPEG, GIF, PNG) are stored,
+// one is complete). Files that are compressed already (pictures, archives) are stored,
 // and their bytes copied by the kernel; everything else is deflated. Names are marked
 // UTF-8. `progress` receives the total percent, 0 to 100. Throws UserError naming the
 // archive when it cannot be written; no half-written archive is left behind.
