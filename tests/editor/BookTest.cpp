@@ -7,6 +7,7 @@
 #include "editor/BookOperations.h"
 #include "editor/BookSettingsForm.h"
 #include "editor/PageFlows.h"
+#include "editor/SaveFlows.h"
 #include "support/TestFiles.h"
 
 namespace pagora {
@@ -183,6 +184,62 @@ TEST(BookSettings, DefaultsFileFillsTheNewBookAndIsKeptOrDropped) {
   form.setAsDefault = false;
   form.Save();
   EXPECT_FALSE(std::filesystem::exists(f.t.context.appDir + "cts_default.dat"));
+}
+
+}  // namespace
+}  // namespace pagora
+
+namespace pagora {
+namespace {
+
+TEST(SavePage, FirstSaveNamesThePageAndJoinsTheBook) {
+  BookFixture f;
+  OpenDefaultBook(f.session, false);
+  CreateNewPage(f.session.page, f.session.grid, f.t.context);
+  f.session.page.SetDisplayName("新建页面1.pgt");
+  f.session.pageList.push_back("新建页面1.pgt");
+  f.t.ui.saveFiles.push_back(f.dir / "Apples");
+  ASSERT_TRUE(SavePage(f.session));
+  const std::string path = f.dir / "Apples.pgt";
+  EXPECT_EQ(f.session.page.Path(), path);
+  EXPECT_EQ(f.session.page.GetSetting("{Catalog名称}"), "Apples");
+  EXPECT_EQ(ReadTextFileStrict(path)[2], "{Catalog名称}=Apples");
+  EXPECT_EQ(f.session.pageList, (std::vector<std::string>{"Apples.pgt"}));
+  const Lines book = ReadTextFileStrict(f.session.book.Path());
+  EXPECT_EQ(book.back(), path);
+  EXPECT_EQ(ValueOfKey(book, "Catalog_Lost_name"), "Apples.pgt");
+  EXPECT_EQ(ReadTextFileStrict(f.t.context.appDir + "history.txt"), (Lines{path}));
+  EXPECT_FALSE(f.session.page.IsModified());
+
+  // A second save without changes writes nothing.
+  std::filesystem::remove(path);
+  ASSERT_TRUE(SavePage(f.session));
+  EXPECT_FALSE(FileExists(path));
+  // Cancelling the dialog of a new page saves nothing.
+  CreateNewPage(f.session.page, f.session.grid, f.t.context);
+  f.t.ui.saveFiles.push_back(std::nullopt);
+  EXPECT_FALSE(SavePage(f.session));
+}
+
+TEST(PageList, DoubleClickOpensPagesAndAsksForExternalFiles) {
+  BookFixture f;
+  const std::string book = f.Book({"pages\\A.pgt", "pages\\B.pgt", "notes.txt"}, "");
+  OpenBook(f.session, book, true);
+  f.t.ui.answers.push_back(Answer::Yes);
+  OpenPageListEntry(f.session, 2);
+  EXPECT_EQ(f.t.ui.messages.back(),
+            "[外部文件] 这是一个外部文件，Pagora不能直接编辑，是否调用关联程序打开？");
+  EXPECT_EQ(f.t.shell.opened, (std::vector<std::string>{f.dir / "books/notes.txt"}));
+
+  f.session.page.StoreSetting("{客户名称}", "changed");
+  f.t.ui.answers.push_back(Answer::Cancel);
+  OpenPageListEntry(f.session, 1);
+  EXPECT_EQ(f.t.ui.messages.back(), "[打开新页面] 有页面资料没有保存，是否保存？");
+  EXPECT_EQ(f.Number(), "A.pgt");
+  f.t.ui.answers.push_back(Answer::Yes);
+  OpenPageListEntry(f.session, 1);
+  EXPECT_EQ(f.Number(), "B.pgt");
+  EXPECT_EQ(ValueOfKey(ReadTextFileStrict(f.dir / "books/pages/A.pgt"), "{客户名称}"), "changed");
 }
 
 }  // namespace
