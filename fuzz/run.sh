@@ -10,8 +10,8 @@ flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefin
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPAGORA_BUILD_FUZZ=ON -DPAGORA_BUILD_TESTS=OFF -DPAGORA_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j2 --target page_fuzzer image_fuzzer template_fuzzer
-for target in page_fuzzer image_fuzzer template_fuzzer; do
+cmake --build "$build" -j2 --target page_fuzzer image_fuzzer template_fuzzer zip_fuzzer
+for target in page_fuzzer image_fuzzer template_fuzzer zip_fuzzer; do
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   echo "== $target for ${seconds}s"
