@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fs::path destination = root / "out" / "inner";
   fs::remove_all(root);
   fs::create_directories(destination);
-  std::ofstream(archive, std::ios::binary).write(reinterpret_cast<const char*>(data), std::streamsize(size));
+  std::ofstream(archive, std::ios::binary)
+      .write(reinterpret_cast<const char*>(data), std::streamsize(size));
   try {
     pagora::ExtractZip(archive.string(), destination.string() + "/");
   } catch (const pagora::UserError&) {

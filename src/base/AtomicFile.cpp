@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "base/Paths.h"
 #include "base/UserError.h"
@@ -55,6 +56,23 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, Durabi
   if (error != 0) {
     unlink(tempName.c_str());
     ThrowWriteError(path, error);
+  }
+}
+
+void ReplaceFileWithCopy(const std::string& source, const std::string& target) {
+  std::string temp = FolderOf(target) + "." + FileNameOf(target) + ".tmp-XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) ThrowWriteError(target, errno);
+  close(fd);
+  std::error_code error;
+  std::filesystem::copy_file(source, temp, std::filesystem::copy_options::overwrite_existing,
+                             error);
+  if (!error && rename(temp.c_str(), target.c_str()) != 0) {
+    error = std::error_code(errno, std::generic_category());
+  }
+  if (error) {
+    unlink(temp.c_str());
+    throw UserError("无法写入文件“" + target + "”：" + error.message());
   }
 }
 

@@ -15,6 +15,10 @@ enum class Durability { Flushed, Replaceable };
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
                          Durability durability = Durability::Flushed);
 
+// Puts a copy of `source` in place of `target`: the copy is made beside the target and
+// renamed over it, so a failure leaves the target as it was. Throws UserError.
+void ReplaceFileWithCopy(const std::string& source, const std::string& target);
+
 // Reads a whole file; throws UserError naming the file when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 

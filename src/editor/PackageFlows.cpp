@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/AtomicFile.h"
 #include "base/KeyValueLines.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
@@ -11,6 +12,7 @@
 #include "editor/GridItemNumbers.h"
 #include "editor/PageFlows.h"
 #include "generate/GeneratePage.h"
+#include "output/BookOutput.h"
 #include "output/PageOutputBranches.h"
 #include "platform/Context.h"
 
@@ -62,21 +64,36 @@ bool OpenPackage(EditorSession& session, const std::string& path) {
 }
 
 bool WritePackageBack(EditorSession& session) {
-  if (!session.fromPackage || session.packageHoldsBook) return false;
+  if (!session.fromPackage) return false;
   BusyCursor busy(session.context.ui);
+  if (session.packageHoldsBook) {
+    // The whole book is output as a package, which replaces the one it came from.
+    BookOutputRequest request;
+    request.kind = BookOutputKind::Package;
+    request.packagePath = session.packagePath;
+    request.currentLanguage = session.page.GetSetting("{输出语言}");
+    OutputBook(session.book, request, session.context);
+    return false;
+  }
   GridItemNumbers numbers(session.grid);
   PageOutputBranches branches;
   PageGenerationRequest request;
   request.request = PageOutputRequest::Package;
   const std::string made = GeneratePage(session.page, numbers, session.context, request, &branches);
-  std::error_code error;
-  if (!made.empty())
-    fs::copy_file(made, session.packagePath, fs::copy_options::overwrite_existing, error);
-  if (made.empty() || error) {
+  bool replaced = false;
+  if (!made.empty()) {
+    try {
+      ReplaceFileWithCopy(made, session.packagePath);
+      replaced = true;
+    } catch (const UserError&) {
+    }
+  }
+  if (!replaced) {
     session.context.ui.ShowMessage("错误", "保存pga文件失败，可能一个pga文件处于写保护状态。",
                                    MessageIcon::Error, MessageButtons::Ok);
     return false;
   }
+  std::error_code error;
   fs::remove(made, error);
   return true;
 }

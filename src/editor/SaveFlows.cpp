@@ -49,7 +49,7 @@ bool SavePage(EditorSession& session) {
   if (book.HasBook() && !book.Path().empty()) book.Save();
   page.SetModified(false);
   session.savedFlag = true;
-  if (session.fromPackage && !session.packageHoldsBook) return WritePackageBack(session);
+  if (session.fromPackage) return WritePackageBack(session);
   return true;
 }
 

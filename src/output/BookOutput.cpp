@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/AtomicFile.h"
 #include "base/Paths.h"
 #include "base/Strings.h"
 #include "base/TextFile.h"
@@ -268,13 +269,13 @@ BookOutputResult OutputBook(const CatalogBook& book, const BookOutputRequest& re
       for (const std::string& name : names) fs::remove(bookDir + name, error);
       result.path = pga;
       if (!request.packagePath.empty()) {
-        fs::copy_file(pga, request.packagePath, fs::copy_options::overwrite_existing, error);
-        if (error) {
-          ui.ShowMessage("错误", "保存pga文件失败，可能一个pga文件处于写保护状态。",
-                         MessageIcon::Error, MessageButtons::Ok);
-        } else {
+        try {
+          ReplaceFileWithCopy(pga, request.packagePath);
           fs::remove(pga, error);
           result.path = request.packagePath;
+        } catch (const UserError&) {
+          ui.ShowMessage("错误", "保存pga文件失败，可能一个pga文件处于写保护状态。",
+                         MessageIcon::Error, MessageButtons::Ok);
         }
       }
       break;

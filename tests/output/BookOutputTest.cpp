@@ -7,6 +7,7 @@
 #include "base/Paths.h"
 #include "base/TextFile.h"
 #include "editor/PackageFlows.h"
+#include "editor/SaveFlows.h"
 #include "output/BookOutput.h"
 #include "support/TestFiles.h"
 
@@ -146,6 +147,25 @@ TEST(BookOutput, PackageOpensBackAsTheBook) {
             (std::vector<std::string>{"p1.pgt", "p2.pgt", "about.us.htm", "p3.pgt"}));
   EXPECT_EQ(session.page.GetSetting("{Catalog编号}"), "P1");
   EXPECT_EQ(session.grid.Item(1).picture, f.t.context.appDir + "tmp/b/images/cup.jpg");
+
+  // Saving a page of it writes the whole book back into the package it came from.
+  const std::string mine = f.work / "mine.pga";
+  fs::copy_file(result.path, mine);
+  session.packagePath = mine;
+  session.page.StoreSetting("{Catalog名称}", "改过");
+  EXPECT_FALSE(SavePage(session));  // a book write-back reports it did not complete
+  EditorSession again(f.t.context);
+  ASSERT_TRUE(OpenPackage(again, mine));
+  EXPECT_EQ(again.page.GetSetting("{Catalog名称}"), "改过");
+  EXPECT_FALSE(FileExists(f.BookDir() + "b.pga"));
+
+  // A package that cannot be replaced stays as it was, and the user is told.
+  again.packageHoldsBook = false;
+  again.packagePath = f.work / "no/such/folder/x.pga";
+  again.page.StoreSetting("{Catalog名称}", "再改");
+  f.t.ui.folders.push_back(std::nullopt);  // the page has no output folder of its own
+  EXPECT_FALSE(SavePage(again));
+  EXPECT_EQ(f.t.ui.messages.back(), "[错误] 保存pga文件失败，可能一个pga文件处于写保护状态。");
 }
 
 TEST(BookOutput, RefusalsWriteNothing) {
