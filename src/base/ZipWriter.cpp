@@ -32,7 +32,8 @@ bool IsCompressedAlready(const std::string& name) {
   static const std::string_view kExtensions[] = {".JPG", ".JPEG", ".GIF", ".PNG", ".PGA",
                                                  ".ZIP", ".CHM",  ".RAR", ".EXE", ".GZ"};
   const std::string extension = ToUpperAscii(ExtensionOf(name));
-  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) != std::end(kExtensions);
+  return std::find(std::begin(kExtensions), std::end(kExtensions), extension) !=
+         std::end(kExtensions);
 }
 
 [[noreturn]] void Fail(const std::string& archive, const std::string& why) {
@@ -162,9 +163,8 @@ class Output {
   uint64_t written_ = 0;
 };
 
-std::string LocalHeader(const Planned& p) {
-  std::string h;
-  Put32(h, 0x04034b50);
+// The fields the local and the central header share, from "version needed" on.
+void PutCommonFields(std::string& h, const Planned& p) {
   Put16(h, 20);      // version needed
   Put16(h, 0x0800);  // names are UTF-8
   Put16(h, p.store ? 0 : 8);
@@ -174,7 +174,13 @@ std::string LocalHeader(const Planned& p) {
   Put32(h, uint32_t(p.store ? p.size : p.deflated.size()));
   Put32(h, uint32_t(p.size));
   Put16(h, uint32_t(p.entry->name.size()));
-  Put16(h, 0);
+  Put16(h, 0);  // extra
+}
+
+std::string LocalHeader(const Planned& p) {
+  std::string h;
+  Put32(h, 0x04034b50);
+  PutCommonFields(h, p);
   return h + p.entry->name;
 }
 
@@ -182,16 +188,7 @@ std::string CentralHeader(const Planned& p) {
   std::string h;
   Put32(h, 0x02014b50);
   Put16(h, 0x0314);  // made by: Unix, 2.0
-  Put16(h, 20);
-  Put16(h, 0x0800);
-  Put16(h, p.store ? 0 : 8);
-  Put16(h, p.time);
-  Put16(h, p.date);
-  Put32(h, p.crc);
-  Put32(h, uint32_t(p.store ? p.size : p.deflated.size()));
-  Put32(h, uint32_t(p.size));
-  Put16(h, uint32_t(p.entry->name.size()));
-  Put16(h, 0);  // extra
+  PutCommonFields(h, p);
   Put16(h, 0);  // comment
   Put16(h, 0);  // disk
   Put16(h, 0);  // internal attributes

@@ -6,6 +6,14 @@
 #include "platform/Context.h"
 
 namespace pagora {
+namespace {
+
+void AddAsFirstEntry(EditorSession& session, const std::string& path) {
+  session.pageList.insert(session.pageList.begin(), FileNameOf(path));
+  session.book.InsertEntry(0, path);
+}
+
+}  // namespace
 
 std::optional<size_t> PageToOpen(const CatalogBook& book) {
   const size_t count = book.EntryCount();
@@ -106,10 +114,7 @@ void ImportFileIntoBook(EditorSession& session) {
   request.filter = kOpenFilters;
   request.filterIndex = 5;
   const std::vector<std::string> chosen = ui.ChooseOpenFiles(request);
-  if (!chosen.empty()) {
-    session.pageList.insert(session.pageList.begin(), FileNameOf(chosen.front()));
-    session.book.InsertEntry(0, chosen.front());
-  }
+  if (!chosen.empty()) AddAsFirstEntry(session, chosen.front());
   session.book.Save();
 }
 
@@ -118,8 +123,7 @@ void SessionBookAdder::AddFileToBook(const std::string& path) {
     session_.context.ui.Warn("添加文件", "当前没有打开目录册，不能添加文件。");
     return;
   }
-  session_.pageList.insert(session_.pageList.begin(), FileNameOf(path));
-  session_.book.InsertEntry(0, path);
+  AddAsFirstEntry(session_, path);
   session_.book.Save();
 }
 
