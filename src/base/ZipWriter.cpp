@@ -63,7 +63,11 @@ void Put32(std::string& out, uint32_t v) {
 void DosTime(time_t when, Planned& p) {
   std::tm t{};
   localtime_r(&when, &t);
-  if (t.tm_year < 80) t = std::tm{0, 0, 0, 1, 0, 80};
+  if (t.tm_year < 80) {  // ZIP times start in 1980
+    t = std::tm{};
+    t.tm_mday = 1;
+    t.tm_year = 80;
+  }
   p.time = uint16_t(t.tm_hour << 11 | t.tm_min << 5 | t.tm_sec / 2);
   p.date = uint16_t((t.tm_year - 80) << 9 | (t.tm_mon + 1) << 5 | t.tm_mday);
 }
