@@ -8,6 +8,7 @@
 #   mht:        the same page as MHT vs base64 -w 76 of its pictures
 #   package:    the same page as a package vs zip -r -6 -n of the same folder
 #   book:       a book of 50 pages as ZIP, seconds per page
+#   pdf:        200 page pictures bound into a PDF vs img2pdf
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" bench
@@ -73,3 +74,9 @@ echo "package, 300 pictures: pagora ${ours}s, zip -r -6 -n ${peer}s, ratio $(rat
 
 perpage=$("$bench" book-zip "$catalog" 50 2>/dev/null)
 echo "book of 50 pages as ZIP: ${perpage}s per page"
+
+mkdir -p "$data/pdf"
+ours=$("$bench" pdf "$catalog/photos" "$data/pdf" 200)
+ls "$catalog"/photos/*.jpg | head -n 200 > "$data/pdf/list.txt"
+peer=$(best_of sh -c "xargs -a '$data/pdf/list.txt' -d '\n' img2pdf -o '$data/pdf/peer.pdf'")
+echo "pdf of 200 pictures: pagora ${ours}s, img2pdf ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 1.0)"

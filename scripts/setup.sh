@@ -5,10 +5,10 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libgif-dev libzip-dev zlib1g-dev libgtest-dev
-  python3 fp-utils libchm-bin)
+  python3 fp-utils libchm-bin libhpdf-dev poppler-utils)
 for extra in "$@"; do
   case "$extra" in
-    bench) packages+=(libvips-tools bc zip) ;;
+    bench) packages+=(libvips-tools bc zip img2pdf) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     *) echo "setup.sh: unknown option '$extra' (use bench or fuzz)" >&2; exit 2 ;;
   esac
