@@ -80,6 +80,10 @@ class ProductGrid {
   bool WriteCellToPage(int column, int row);
   void FillGridFromPage();
   void RefreshThumbnail(int k, const std::string& path);
+  // Two items exchanging their pictures exchange their thumbnails too.
+  void SwapThumbnails(int a, int b) {
+    std::swap(thumbnails_.at(size_t(a - 1)), thumbnails_.at(size_t(b - 1)));
+  }
   void SetItemPicture(int k, const std::string& path);
   // Imports pictures (JPEG, GIF, BMP) as items and folders as their JPEG files; page,
   // web and text files go to `book` (when there is one).
