@@ -3,11 +3,14 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <utility>
 
 #include "base/Paths.h"
 #include "base/Strings.h"
+#include "base/TextFile.h"
 #include "base/UserError.h"
 #include "document/PageRepair.h"
+#include "editor/BulkCommands.h"
 #include "editor/GridItemNumbers.h"
 #include "editor/PackageFlows.h"
 #include "editor/PageFlows.h"
@@ -35,6 +38,14 @@ const char* const kCliUsage =
     "  unpack PKG.pga                open a package and print the page or book it holds\n"
     "  book BOOK.pgs KIND            output a book; KIND: html, zip, chm, mht, pga, preview\n"
     "  book-add BOOK.pgs FILE...     add pages or other files to a book\n"
+    "  fill PAGE.pgt COMMAND [ANSWER] [--row R]\n"
+    "                                a bulk command as if the current cell were on row R\n"
+    "                                (default 1): number-from-picture, number-prefix, price,\n"
+    "                                price-factor, name-from-picture, name-from-number,\n"
+    "                                name-prefix, name, weight, weight-factor, unit, spec,\n"
+    "                                copy-desc, copy-values\n"
+    "  swap PAGE.pgt A B [--pictures] exchange two items (or only their pictures)\n"
+    "  move PAGE.pgt FROM TO         move an item to another position\n"
     "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
     "                                pictures and folders to a catalog in one step\n"
     "\n"
@@ -326,6 +337,119 @@ int BookAddCommand(const std::vector<std::string>& args, Context& context) {
   return kExitOk;
 }
 
+// Answers the one question a command line gave in advance; everything else goes on
+// to the command line's own Ui.
+class AnsweringUi final : public Ui {
+ public:
+  AnsweringUi(Ui& ui, std::optional<std::string> answer) : ui_(ui), answer_(std::move(answer)) {}
+  Answer ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon,
+                     MessageButtons buttons) override {
+    if (buttons == MessageButtons::OkCancel) return Answer::Ok;  // the command was asked for
+    return ui_.ShowMessage(caption, text, icon, buttons);
+  }
+  std::optional<std::string> InputBox(std::string_view, std::string_view,
+                                      std::string_view) override {
+    return std::exchange(answer_, std::nullopt);
+  }
+  std::optional<std::string> ChooseFolder(std::string_view title) override {
+    return ui_.ChooseFolder(title);
+  }
+  std::vector<std::string> ChooseOpenFiles(const FileDialogRequest& r) override {
+    return ui_.ChooseOpenFiles(r);
+  }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& r) override {
+    return ui_.ChooseSaveFile(r);
+  }
+  void ShowProgress(std::string_view caption, int position, int maximum) override {
+    ui_.ShowProgress(caption, position, maximum);
+  }
+  void HideProgress() override { ui_.HideProgress(); }
+
+ protected:
+  void SetBusyCursor(bool) override {}
+
+ private:
+  Ui& ui_;
+  std::optional<std::string> answer_;
+};
+
+int FillCommand(const std::vector<std::string>& args, Context& context) {
+  static const std::map<std::string, BulkCommand> kCommands = {
+      {"number-from-picture", BulkCommand::NumberFromPicture},
+      {"number-prefix", BulkCommand::NumberPrefix},
+      {"price", BulkCommand::FixedPrice},
+      {"price-factor", BulkCommand::PriceFactor},
+      {"name-from-picture", BulkCommand::NameFromPicture},
+      {"name-from-number", BulkCommand::NameFromNumber},
+      {"name-prefix", BulkCommand::NamePrefix},
+      {"name", BulkCommand::FixedName},
+      {"weight", BulkCommand::FixedWeight},
+      {"weight-factor", BulkCommand::WeightFactor},
+      {"unit", BulkCommand::Unit},
+      {"spec", BulkCommand::Spec},
+      {"copy-desc", BulkCommand::CopyDescription},
+      {"copy-values", BulkCommand::CopyValues}};
+  std::vector<std::string> rest;
+  int row = 1;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--row") {
+      const auto value = i + 1 < args.size() ? ParseDecimal(args[i + 1]) : std::nullopt;
+      if (!value || *value < 1) throw UsageError("--row needs a row number");
+      row = *value;
+      ++i;
+    } else {
+      rest.push_back(args[i]);
+    }
+  }
+  if (rest.size() < 2 || rest.size() > 3) throw UsageError("wrong number of arguments for 'fill'");
+  const auto command = kCommands.find(rest[1]);
+  if (command == kCommands.end()) throw UsageError("unknown fill command '" + rest[1] + "'");
+  AnsweringUi ui(context.ui, rest.size() == 3 ? std::optional<std::string>(rest[2]) : std::nullopt);
+  Context answering{ui, context.clock, context.ids, context.appDir, context.shell};
+  PageSession session(answering);
+  session.Open(rest[0]);
+  if (row >= session.grid.RowCount()) throw UserError("第" + std::to_string(row) + "行不存在。");
+  session.grid.SetCurrentCell(3, row);
+  const std::string before = EncodeTextLines(session.page.Text());
+  RunBulkCommand(session.grid, answering, command->second);
+  if (EncodeTextLines(session.page.Text()) == before) return kExitFailed;
+  session.Save();
+  return kExitOk;
+}
+
+int SwapItemsCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 4, 5);
+  const bool pictures = args.size() == 5;
+  if (pictures && args[4] != "--pictures") throw UsageError("unknown option '" + args[4] + "'");
+  const auto a = ParseDecimal(args[2]), b = ParseDecimal(args[3]);
+  if (!a || !b) throw UsageError("item numbers must be whole numbers");
+  PageSession session(context);
+  session.Open(args[1]);
+  if (*a < 1 || *b < 1 || *a > session.grid.ItemCount() || *b > session.grid.ItemCount()) {
+    SwapItems(session.grid, context, *a, *b, pictures);  // says the item does not exist
+    return kExitFailed;
+  }
+  SwapItems(session.grid, context, *a, *b, pictures);
+  session.Save();
+  return kExitOk;
+}
+
+int MoveItemCommand(const std::vector<std::string>& args, Context& context) {
+  ExpectArgs(args, 4, 4);
+  const auto from = ParseDecimal(args[2]), to = ParseDecimal(args[3]);
+  if (!from || !to) throw UsageError("item numbers must be whole numbers");
+  PageSession session(context);
+  session.Open(args[1]);
+  const int count = session.grid.ItemCount();
+  if (*from < 1 || *to < 1 || *from > count || *to > count) {
+    context.ui.Warn("移动资料", "资料序号不存在");
+    return kExitFailed;
+  }
+  MoveItem(session.grid, context, *from, *to);
+  session.Save();
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunCliCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
@@ -343,6 +467,9 @@ int RunCliCommand(const std::vector<std::string>& args, Context& context, bool a
   if (command == "unpack") return UnpackCommand(args, context);
   if (command == "book") return BookCommand(args, context);
   if (command == "book-add") return BookAddCommand(args, context);
+  if (command == "fill") return FillCommand(args, context);
+  if (command == "swap") return SwapItemsCommand(args, context);
+  if (command == "move") return MoveItemCommand(args, context);
   throw UsageError("unknown command '" + command + "'");
 }
 

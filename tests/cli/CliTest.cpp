@@ -202,6 +202,27 @@ TEST_F(Cli, SingleFileOutputsHoldThePageAndItsPictures) {
   EXPECT_FALSE(std::filesystem::exists(work / "out/Q7/Q7.chm"));  // each output replaces the last
 }
 
+TEST_F(Cli, FillSwapAndMove) {
+  ASSERT_EQ(Call({"new", Page()}).exit, 0);
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) test::WriteJpeg(work / name, 16, 16);
+  ASSERT_EQ(Call({"import", Page(), work / "a.jpg", work / "b.jpg", work / "c.jpg"}).exit, 0);
+  EXPECT_EQ(Call({"fill", Page(), "number-prefix", "HX-/100", "--row", "7"}).exit, 0);
+  EXPECT_EQ(Call({"fill", Page(), "price", "10"}).exit, 0);
+  EXPECT_EQ(Call({"fill", Page(), "price-factor", "1.35"}).exit, 0);
+  EXPECT_EQ(Call({"fill", Page(), "name-from-picture"}).exit, 0);
+  EXPECT_EQ(Call({"move", Page(), "3", "1"}).exit, 0);
+  EXPECT_EQ(Call({"swap", Page(), "2", "3", "--pictures"}).exit, 0);
+  EXPECT_EQ(Call({"items", Page()}).out, "1\t" + (work / "c.jpg") + "\tHX-102\tc\t13.50\t\t\t\t\n" +
+                                             "2\t" + (work / "b.jpg") + "\t\ta\t13.50\t\t\t\t\n" +
+                                             "3\t" + (work / "a.jpg") +
+                                             "\tHX-101\tb\t13.50\t\t\t\t\n");
+  const CliRun bad = Call({"fill", Page(), "price-factor", "x"});
+  EXPECT_EQ(bad.exit, 1);
+  EXPECT_EQ(bad.err, "[无效数字] 必须输入有效的数字。\n");
+  EXPECT_EQ(Call({"swap", Page(), "1", "9"}).err, "[交换资料] 资料序号不存在\n");
+  EXPECT_EQ(Call({"fill", Page(), "frob"}).exit, 2);
+}
+
 TEST_F(Cli, DamagedPageLoadsWhatItCanAndSays) {
   test::WriteBytes(Page(),
                    "PGT FILE TYPE 3.0\r\n{Catalog\xB1\xE0\xBA\xC5}=Q\xFF\r\n{$1}\r\n{$PID}=7");
