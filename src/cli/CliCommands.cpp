@@ -15,6 +15,7 @@
 #include "editor/PackageFlows.h"
 #include "editor/PageFlows.h"
 #include "editor/ProductGrid.h"
+#include "editor/Search.h"
 #include "generate/GeneratePage.h"
 #include "output/BookOutput.h"
 #include "output/PageOutputBranches.h"
@@ -46,6 +47,8 @@ const char* const kCliUsage =
     "                                copy-desc, copy-values\n"
     "  swap PAGE.pgt A B [--pictures] exchange two items (or only their pictures)\n"
     "  move PAGE.pgt FROM TO         move an item to another position\n"
+    "  search KEYWORD [--book BOOK.pgs] [--case]\n"
+    "                                saved pages (of the history, or of a book) holding it\n"
     "  quick [--title T] [--out DIR] --kind KIND PATH...\n"
     "                                pictures and folders to a catalog in one step\n"
     "\n"
@@ -450,6 +453,26 @@ int MoveItemCommand(const std::vector<std::string>& args, Context& context) {
   return kExitOk;
 }
 
+int SearchCommand(const std::vector<std::string>& args, Context& context) {
+  FileSearch search;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--case") {
+      search.matchCase = true;
+    } else if (args[i] == "--book" && i + 1 < args.size()) {
+      search.scope = SearchScope::CurrentBook;
+      search.bookPath = AbsolutePath(args[++i]);
+    } else if (search.keyword.empty()) {
+      search.keyword = args[i];
+    } else {
+      throw UsageError("unexpected argument '" + args[i] + "'");
+    }
+  }
+  if (search.keyword.empty()) throw UsageError("search needs a keyword");
+  const FileSearchResult result = SearchFiles(search, context);
+  for (const std::string& page : result.pages) std::cout << page << "\n";
+  return result.pages.empty() ? kExitFailed : kExitOk;
+}
+
 }  // namespace
 
 int RunCliCommand(const std::vector<std::string>& args, Context& context, bool answerYes) {
@@ -470,6 +493,7 @@ int RunCliCommand(const std::vector<std::string>& args, Context& context, bool a
   if (command == "fill") return FillCommand(args, context);
   if (command == "swap") return SwapItemsCommand(args, context);
   if (command == "move") return MoveItemCommand(args, context);
+  if (command == "search") return SearchCommand(args, context);
   throw UsageError("unknown command '" + command + "'");
 }
 

@@ -221,6 +221,12 @@ TEST_F(Cli, FillSwapAndMove) {
   EXPECT_EQ(bad.err, "[无效数字] 必须输入有效的数字。\n");
   EXPECT_EQ(Call({"swap", Page(), "1", "9"}).err, "[交换资料] 资料序号不存在\n");
   EXPECT_EQ(Call({"fill", Page(), "frob"}).exit, 2);
+
+  test::WriteLines(work / "b.pgs", {"Catalog_name=b", "{$Files}", "p.pgt"});
+  const CliRun found = Call({"search", "hx-10", "--book", work / "b.pgs"});
+  EXPECT_EQ(found.out, Page() + "\n");
+  EXPECT_EQ(found.err, "[完毕] 搜索完毕，一共搜索了 1 个文件\n");
+  EXPECT_EQ(Call({"search", "hx-10", "--case", "--book", work / "b.pgs"}).exit, 1);
 }
 
 TEST_F(Cli, DamagedPageLoadsWhatItCanAndSays) {
