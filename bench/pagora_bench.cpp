@@ -13,6 +13,9 @@
 //   book-zip DIR N        a book of N pages (6 pictures each) as ZIP; prints seconds per page
 //   pdf DIR OUT N         a PDF of the first N pictures of DIR (copied first: the PDF
 //                         takes the place of its pictures)
+//   bulk N                time per item of numbering N items with a prefix
+//   make-saved-pages DIR N  N saved pages of 100 items listed in DIR/app/history.txt
+//   search DIR KEYWORD    search the saved pages of DIR for KEYWORD
 
 #include <algorithm>
 #include <chrono>
@@ -29,9 +32,11 @@
 #include "base/ImageCodecs.h"
 #include "base/Paths.h"
 #include "base/TextFile.h"
+#include "editor/BulkCommands.h"
 #include "editor/GridItemNumbers.h"
 #include "editor/PageFlows.h"
 #include "editor/ProductGrid.h"
+#include "editor/Search.h"
 #include "generate/GeneratePage.h"
 #include "output/BookOutput.h"
 #include "output/PageOutputBranches.h"
@@ -282,6 +287,45 @@ int Pdf(const std::string& folder, const std::string& out, int count) {
   return 0;
 }
 
+int Bulk(int items) {
+  Session s;
+  s.page.ReplaceText(PageOfItems(items));
+  s.grid.SetThumbnailsEnabled(false);
+  s.grid.FillGridFromPage();
+  s.ui.SetInput("HX-");
+  const double seconds =
+      BestOf(3, [&] { RunBulkCommand(s.grid, s.context, BulkCommand::NumberPrefix); });
+  std::printf("%.9f\n", seconds / items);
+  return 0;
+}
+
+int MakeSavedPages(const std::string& folder, int count) {
+  std::filesystem::create_directories(folder + "/pages");
+  std::filesystem::create_directories(folder + "/app");
+  Lines history;
+  const Lines page = PageOfItems(100);
+  for (int n = 0; n < count; ++n) {
+    const std::string path = folder + "/pages/p" + std::to_string(n) + ".pgt";
+    Lines text = page;
+    if (n == count - 1) text.back() = "{$NOTE_EX}= 独一无二的关键字";
+    WriteTextLines(path, text);
+    history.push_back(path);
+  }
+  WriteTextLines(folder + "/app/history.txt", history);
+  return 0;
+}
+
+int Search(const std::string& folder, const std::string& keyword) {
+  Session s;
+  s.context.appDir = folder + "/app/";
+  FileSearch search{keyword, SearchScope::AllBooks, false, "", nullptr};
+  FileSearchResult result;
+  const double seconds = BestOf(3, [&] { result = SearchFiles(search, s.context); });
+  std::cerr << "found " << result.pages.size() << " of " << result.searched << "\n";
+  std::printf("%.6f\n", seconds);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -297,6 +341,9 @@ int main(int argc, char** argv) {
   if (a.size() == 2 && a[0] == "html-per-item") return HtmlPerItem(std::stoi(a[1]));
   if (a.size() == 3 && a[0] == "book-zip") return BookZip(a[1], std::stoi(a[2]));
   if (a.size() == 4 && a[0] == "pdf") return Pdf(a[1], a[2], std::stoi(a[3]));
+  if (a.size() == 2 && a[0] == "bulk") return Bulk(std::stoi(a[1]));
+  if (a.size() == 3 && a[0] == "make-saved-pages") return MakeSavedPages(a[1], std::stoi(a[2]));
+  if (a.size() == 3 && a[0] == "search") return Search(a[1], a[2]);
   std::cerr << "usage: see the comment at the top of pagora_bench.cpp\n";
   return 2;
 }

@@ -9,6 +9,8 @@
 #   package:    the same page as a package vs zip -r -6 -n of the same folder
 #   book:       a book of 50 pages as ZIP, seconds per page
 #   pdf:        200 page pictures bound into a PDF vs img2pdf
+#   bulk:       a bulk command per item at 500 and 5,000 items (should not grow)
+#   search:     1,000 saved pages of 100 items vs grep -l over them in UTF-8
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" bench
@@ -80,3 +82,17 @@ ours=$("$bench" pdf "$catalog/photos" "$data/pdf" 200)
 ls "$catalog"/photos/*.jpg | head -n 200 > "$data/pdf/list.txt"
 peer=$(best_of sh -c "xargs -a '$data/pdf/list.txt' -d '\n' img2pdf -o '$data/pdf/peer.pdf'")
 echo "pdf of 200 pictures: pagora ${ours}s, img2pdf ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 1.0)"
+
+small=$("$bench" bulk 500)
+large=$("$bench" bulk 5000)
+echo "bulk number-prefix per item: 500 items ${small}s, 5,000 items ${large}s, ratio $(ratio "$large" "$small") (target about 1)"
+
+saved="$data/saved"
+[ -f "$saved/app/history.txt" ] || "$bench" make-saved-pages "$saved" 1000
+ours=$("$bench" search "$saved" 独一无二的关键字 2>/dev/null)
+if [ ! -d "$saved/utf8" ]; then
+  mkdir -p "$saved/utf8"
+  for f in "$saved"/pages/*.pgt; do iconv -f GB18030 -t UTF-8 "$f" > "$saved/utf8/$(basename "$f")"; done
+fi
+peer=$(best_of sh -c "grep -l 独一无二的关键字 '$saved'/utf8/*.pgt")
+echo "search 1,000 pages of 100 items: pagora ${ours}s, grep -l ${peer}s, ratio $(ratio "$ours" "$peer") (target <= 3)"

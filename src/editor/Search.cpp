@@ -1,5 +1,9 @@
 #include "editor/Search.h"
 
+#include <cstring>
+
+#include "base/AtomicFile.h"
+#include "base/Gb18030.h"
 #include "base/KeyValueLines.h"
 #include "base/Paths.h"
 #include "base/Strings.h"
@@ -14,6 +18,27 @@ bool Contains(std::string_view line, std::string_view keyword, bool matchCase) {
   if (keyword.size() > line.size()) return false;
   for (size_t i = 0; i + keyword.size() <= line.size(); ++i) {
     if (EqualsIgnoreCase(line.substr(i, keyword.size()), keyword)) return true;
+  }
+  return false;
+}
+
+std::string FoldedAscii(std::string text) {
+  for (char& c : text) c = ToLowerAscii(c);
+  return text;
+}
+
+// A quick look at the file's bytes: the keyword in the code page, letters folded the
+// same way on both sides when case does not count. It can only err towards yes (a
+// folded trail byte of a Chinese character), and a yes is checked line by line.
+bool MayContain(std::string bytes, const std::string& needle, bool fold) {
+  // Folding only matters where the keyword has letters to fold.
+  if (fold) bytes = FoldedAscii(std::move(bytes));
+  return memmem(bytes.data(), bytes.size(), needle.data(), needle.size()) != nullptr;
+}
+
+bool HasAsciiLetters(std::string_view text) {
+  for (const char c : text) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
   }
   return false;
 }
@@ -41,6 +66,9 @@ FileSearchResult SearchFiles(const FileSearch& search, Context& context) {
                    MessageButtons::Ok);
   }
   auto stop = [&] { return search.stopRequested && search.stopRequested(); };
+  const std::string encoded = EncodeGb18030(search.keyword);
+  const bool fold = !search.matchCase && HasAsciiLetters(encoded);
+  const std::string needle = fold ? FoldedAscii(encoded) : encoded;
 
   {
     BusyCursor busy(ui);
@@ -53,6 +81,7 @@ FileSearchResult SearchFiles(const FileSearch& search, Context& context) {
                                    : JoinPath(base, LocalRelativePath(entries[i]));
       if (!FileExists(path)) continue;
       ++result.searched;
+      if (!MayContain(ReadWholeFile(path), needle, fold)) continue;
       for (const std::string& line : ReadTextLines(path).lines) {
         if (stop()) break;
         if (Contains(line, search.keyword, search.matchCase)) {

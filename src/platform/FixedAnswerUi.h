@@ -11,12 +11,14 @@ class FixedAnswerUi final : public Ui {
  public:
   explicit FixedAnswerUi(Answer answer, std::ostream* log = nullptr) : answer_(answer), log_(log) {}
   void SetAnswer(Answer answer) { answer_ = answer; }
+  // What every input box answers (none: cancelled).
+  void SetInput(std::optional<std::string> input) { input_ = std::move(input); }
 
   Answer ShowMessage(std::string_view caption, std::string_view text, MessageIcon icon,
                      MessageButtons buttons) override;
   std::optional<std::string> InputBox(std::string_view, std::string_view,
                                       std::string_view) override {
-    return std::nullopt;
+    return input_;
   }
   std::optional<std::string> ChooseFolder(std::string_view) override { return std::nullopt; }
   std::vector<std::string> ChooseOpenFiles(const FileDialogRequest&) override { return {}; }
@@ -32,6 +34,7 @@ class FixedAnswerUi final : public Ui {
  private:
   Answer answer_;
   std::ostream* log_;
+  std::optional<std::string> input_;
 };
 
 }  // namespace pagora
