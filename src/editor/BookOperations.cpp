@@ -8,6 +8,17 @@
 namespace pagora {
 namespace {
 
+// One file from the program's open dialog, starting on the filter at `filterIndex`.
+std::optional<std::string> ChooseOneFile(Ui& ui, const char* title, int filterIndex) {
+  FileDialogRequest request;
+  request.title = title;
+  request.filter = kOpenFilters;
+  request.filterIndex = filterIndex;
+  const std::vector<std::string> chosen = ui.ChooseOpenFiles(request);
+  if (chosen.empty()) return std::nullopt;
+  return chosen.front();
+}
+
 void AddAsFirstEntry(EditorSession& session, const std::string& path) {
   session.pageList.insert(session.pageList.begin(), FileNameOf(path));
   session.book.InsertEntry(0, path);
@@ -109,12 +120,8 @@ void ImportFileIntoBook(EditorSession& session) {
     ui.Warn("错误", "您没有打开目录册，不能导入文件。外部文件只能导入到目录册内。");
     return;
   }
-  FileDialogRequest request;
-  request.title = "导入文件到目录册";
-  request.filter = kOpenFilters;
-  request.filterIndex = 5;
-  const std::vector<std::string> chosen = ui.ChooseOpenFiles(request);
-  if (!chosen.empty()) AddAsFirstEntry(session, chosen.front());
+  if (const auto chosen = ChooseOneFile(ui, "导入文件到目录册", 5))
+    AddAsFirstEntry(session, *chosen);
   session.book.Save();
 }
 
@@ -133,18 +140,14 @@ void AddCurrentPageToOtherBook(EditorSession& session) {
     ui.Warn("请先保存", "当前页面没有保存，不能被其他目录册引用。");
     return;
   }
-  FileDialogRequest request;
-  request.title = "添加到其他目录册";
-  request.filter = kOpenFilters;
-  request.filterIndex = 2;
-  const std::vector<std::string> chosen = ui.ChooseOpenFiles(request);
-  if (chosen.empty()) return;
-  if (chosen.front() == session.book.Path()) {
+  const auto chosen = ChooseOneFile(ui, "添加到其他目录册", 2);
+  if (!chosen) return;
+  if (*chosen == session.book.Path()) {
     ui.Warn("错误", "不能重复添加到当前目录册。");
     return;
   }
   CatalogBook other;
-  other.Load(chosen.front());
+  other.Load(*chosen);
   other.AppendEntry(session.page.Path());
   other.Save();
   ui.Inform("成功", "添加成功。");
