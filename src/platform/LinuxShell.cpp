@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "platform/Ui.h"
 
@@ -96,6 +97,16 @@ int LinuxShell::RunProgram(const std::string& program, const std::vector<std::st
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   const pid_t pid = Spawn(argv, workingFolder, false);
   return pid > 0 ? Wait(pid) : -1;
+}
+
+bool LinuxShell::StartProgram(const std::string& program,
+                              const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv{program};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  const pid_t pid = Spawn(argv, "", false);
+  if (pid <= 0) return false;
+  std::thread([pid] { Wait(pid); }).detach();  // reaped when it ends, whenever that is
+  return true;
 }
 
 bool LinuxShell::CopyFiles(const std::vector<std::string>& files, const std::string& folder,

@@ -11,6 +11,7 @@ class LinuxShell final : public Shell {
   std::string FindProgram(const std::string& name) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const std::string& workingFolder) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
   bool CopyFiles(const std::vector<std::string>& files, const std::string& folder, Ui& ui) override;
 };
 

@@ -27,6 +27,11 @@ class Shell {
   virtual int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::string& workingFolder) = 0;
 
+  // Starts a program with its arguments and returns at once (a new instance of the
+  // program, for example); false when it could not be started.
+  virtual bool StartProgram(const std::string& program,
+                            const std::vector<std::string>& arguments) = 0;
+
   // Copies the files into `folder` (created when missing) with progress; before
   // replacing a file of the same name the user is asked. False when the user stopped.
   virtual bool CopyFiles(const std::vector<std::string>& files, const std::string& folder,

@@ -57,6 +57,13 @@ int RecordingShell::RunProgram(const std::string& program,
   return exitStatus;
 }
 
+bool RecordingShell::StartProgram(const std::string& program,
+                                  const std::vector<std::string>& arguments) {
+  started.push_back({program});
+  started.back().insert(started.back().end(), arguments.begin(), arguments.end());
+  return true;
+}
+
 bool RecordingShell::CopyFiles(const std::vector<std::string>& files, const std::string& folder,
                                Ui& ui) {
   return CopyFilesAsking(files, folder, ui);

@@ -44,14 +44,16 @@ class SequenceIds final : public IdSource {
 class RecordingShell final : public Shell {
  public:
   std::vector<std::string> opened;
-  std::vector<std::vector<std::string>> runs;   // program, then its arguments
-  std::map<std::string, std::string> programs;  // name -> path
+  std::vector<std::vector<std::string>> runs;     // program, then its arguments
+  std::vector<std::vector<std::string>> started;  // programs started without waiting
+  std::map<std::string, std::string> programs;    // name -> path
   int exitStatus = 0;
 
   bool OpenPath(const std::string& path) override;
   std::string FindProgram(const std::string& name) override;
   int RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                  const std::string& workingFolder) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
   bool CopyFiles(const std::vector<std::string>& files, const std::string& folder, Ui& ui) override;
 };
 
