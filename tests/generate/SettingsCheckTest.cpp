@@ -74,7 +74,9 @@ TEST(SettingsCheck, DoubtfulSettingsAreQuestions) {
       EXPECT_EQ(f.t.ui.messages, (std::vector<std::string>{c.question})) << c.text;
       EXPECT_EQ(f.t.ui.icons.back(), MessageIcon::Information);
       EXPECT_EQ(result.accepted, answer == Answer::Yes) << c.text;
-      if (answer == Answer::No) EXPECT_EQ(result.offendingLine, c.line);
+      if (answer == Answer::No) {
+        EXPECT_EQ(result.offendingLine, c.line);
+      }
       EXPECT_EQ(result.forceChinese, answer == Answer::Yes && c.line == 3) << c.text;
     }
   }

@@ -56,7 +56,7 @@ TEST(Mht, PartsTypesLinesAndProgress) {
                      true};
   WriteMht(request, t.ui);
   const std::string mht = test::ReadBytes(dir / "out.mht");
-  EXPECT_NE(mht.find("Subject: =?gb2312?B??=\r\n"), std::string::npos);
+  EXPECT_NE(mht.find("Subject: =?gb2312?B?" "?=\r\n"), std::string::npos);
   EXPECT_NE(mht.find("\tcharset=\"gb2312\"\r\n"), std::string::npos);
   const std::string delimiter = "------=_NextPart_000_0000_01C77F8C.1961B050\r\n";
   const std::string location = "Content-Location: http://catalog.pagora.local/";
