@@ -78,7 +78,7 @@ int ExtractZip(const std::string& archive, const std::string& destination) {
   for (zip_int64_t i = 0; i < count; ++i) {
     const char* raw = zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
     if (!raw) Fail(archive, zip_strerror(zip));
-    // A name marked UTF-8 reads the same when the specification is followed strictly;
+    // A name marked UTF-8 reads the same when the ZIP format is followed strictly;
     // an unmarked one is in the code page of the computer that made the archive.
     const char* strict = zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_STRICT);
     const bool marked = strict && std::string_view(strict) == raw && IsValidUtf8(raw);
