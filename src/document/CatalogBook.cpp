@@ -84,8 +84,16 @@ std::string EnsureDefaultBook(const std::string& appDir) {
   std::filesystem::create_directories(FolderOf(path), error);
   WriteTextLines(path, {"Catalog_name=默认目录册", "catalog_index_name=", "Catalog_Lost_name=",
                         "Catalog_Output=", "Catalog_always_open=true", "{$Files}"});
-  AppendHistory(appDir + "cts_history.txt", path);
+  AppendHistory(BookHistoryPath(appDir), path);
   return path;
+}
+
+std::string PageHistoryPath(const std::string& appDir) {
+  return appDir + "history.txt";
+}
+
+std::string BookHistoryPath(const std::string& appDir) {
+  return appDir + "cts_history.txt";
 }
 
 void AppendHistory(const std::string& path, const std::string& line) {

@@ -66,6 +66,9 @@ std::string EnsureDefaultBook(const std::string& appDir);
 
 // Appends a line to a history file (the file is read when it exists, written back whole).
 void AppendHistory(const std::string& path, const std::string& line);
+// The two history files under AppDir: pages saved, and books opened or created.
+std::string PageHistoryPath(const std::string& appDir);
+std::string BookHistoryPath(const std::string& appDir);
 
 // "cts_default.dat": the settings a new book starts with.
 struct BookDefaults {

@@ -4,7 +4,6 @@
 
 #include "base/Paths.h"
 #include "base/Strings.h"
-#include "document/CompanyEntry.h"
 #include "editor/BookOperations.h"
 #include "editor/PackageFlows.h"
 #include "editor/PageFlows.h"
@@ -58,13 +57,7 @@ bool NewPage(EditorSession& session) {
 
 bool SavePageAs(EditorSession& session) {
   Context& context = session.context;
-  FileDialogRequest request;
-  request.title = "另存为";
-  request.filter = "页面文件 *.pgt|*.pgt|目录册文件 *.pgs|*.pgs|Catalog包文件 *.pga|*.pga";
-  request.folder =
-      ReadCompanyEntry(context.appDir + kChineseCompanyFile, kCompanyProjectFolderEntry);
-  request.fileName = session.page.DisplayName();
-  const auto chosen = context.ui.ChooseSaveFile(request);
+  const auto chosen = ChoosePageSaveFile(session, "另存为");
   if (!chosen) return false;
   std::string path = *chosen;
   if (ToUpperAscii(ExtensionOf(path)) != ".PGT") path += ".pgt";
@@ -76,7 +69,7 @@ bool SavePageAs(EditorSession& session) {
   session.page.SetPath(path);
   if (session.panelCaption.empty()) session.panelCaption = "页面文件 " + path;
   session.page.SaveText(path);
-  AppendHistory(context.appDir + "history.txt", path);
+  AppendHistory(PageHistoryPath(context.appDir), path);
   session.page.SetModified(false);
   return true;
 }

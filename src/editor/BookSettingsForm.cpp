@@ -99,7 +99,7 @@ void BookSettingsForm::Save() {
     created.SetPath(path);
     created.ReplaceText(NewBookLines(settings));
     created.Save();
-    AppendHistory(session_.context.appDir + "cts_history.txt", path);
+    AppendHistory(BookHistoryPath(session_.context.appDir), path);
     session_.pendingNewBook = path;
   }
   if (setAsDefault) {

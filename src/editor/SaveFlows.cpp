@@ -9,6 +9,17 @@
 
 namespace pagora {
 
+std::optional<std::string> ChoosePageSaveFile(EditorSession& session, const std::string& title) {
+  Context& context = session.context;
+  FileDialogRequest request;
+  request.title = title;
+  request.filter = "页面文件 *.pgt|*.pgt|目录册文件 *.pgs|*.pgs|Catalog包文件 *.pga|*.pga";
+  request.folder =
+      ReadCompanyEntry(context.appDir + kChineseCompanyFile, kCompanyProjectFolderEntry);
+  request.fileName = session.page.DisplayName();
+  return context.ui.ChooseSaveFile(request);
+}
+
 bool SavePage(EditorSession& session) {
   if (session.savedFlag && !session.page.IsModified()) return true;
   Context& context = session.context;
@@ -17,13 +28,7 @@ bool SavePage(EditorSession& session) {
   if (!page.Path().empty()) {
     page.SaveText(page.Path());
   } else {
-    FileDialogRequest request;
-    request.title = "保存页面";
-    request.filter = "页面文件 *.pgt|*.pgt|目录册文件 *.pgs|*.pgs|Catalog包文件 *.pga|*.pga";
-    request.folder =
-        ReadCompanyEntry(context.appDir + kChineseCompanyFile, kCompanyProjectFolderEntry);
-    request.fileName = page.DisplayName();
-    const auto chosen = context.ui.ChooseSaveFile(request);
+    const auto chosen = ChoosePageSaveFile(session, "保存页面");
     if (!chosen) return false;
     std::string path = *chosen;
     if (ExtensionOf(path).empty()) path += ".pgt";
@@ -43,7 +48,7 @@ bool SavePage(EditorSession& session) {
     }
     page.SaveText(path);
     book.AppendEntry(path);
-    AppendHistory(context.appDir + "history.txt", path);
+    AppendHistory(PageHistoryPath(context.appDir), path);
   }
   book.StoreSetting("Catalog_Lost_name", page.DisplayName());
   if (book.HasBook() && !book.Path().empty()) book.Save();

@@ -8,6 +8,7 @@
 #include "base/Paths.h"
 #include "base/Strings.h"
 #include "base/TextFile.h"
+#include "document/CatalogBook.h"
 #include "platform/Context.h"
 
 namespace pagora {
@@ -51,7 +52,7 @@ FileSearchResult SearchFiles(const FileSearch& search, Context& context) {
   Lines entries;
   std::string base = context.appDir;
   if (search.scope == SearchScope::AllBooks) {
-    const std::string history = context.appDir + "history.txt";
+    const std::string history = PageHistoryPath(context.appDir);
     if (FileExists(history)) {
       entries = ReadTextLines(history).lines;
     } else {

@@ -7,15 +7,12 @@
 #include "base/Paths.h"
 #include "base/Strings.h"
 #include "base/TextFile.h"
+#include "document/CatalogBook.h"
 #include "document/CompanyEntry.h"
 #include "platform/Context.h"
 
 namespace pagora {
 namespace {
-
-std::string HistoryPath(const Context& context) {
-  return context.appDir + "cts_history.txt";
-}
 
 // Entries written on Windows carry "D:\..."; relative ones lie under AppDir.
 std::string HistoryEntryPath(const Context& context, const std::string& entry) {
@@ -25,7 +22,8 @@ std::string HistoryEntryPath(const Context& context, const std::string& entry) {
 }  // namespace
 
 void StartDialog::Show() {
-  if (FileExists(HistoryPath(context_))) books_ = ReadTextLines(HistoryPath(context_)).lines;
+  const std::string history = BookHistoryPath(context_.appDir);
+  if (FileExists(history)) books_ = ReadTextLines(history).lines;
 }
 
 std::string StartDialog::EntryPath(const std::string& entry) const {
@@ -59,7 +57,7 @@ StartDialog::Result StartDialog::OpenOther() {
 
 void StartDialog::RemoveMissingEntries() {
   std::erase_if(books_, [&](const std::string& entry) { return !FileExists(EntryPath(entry)); });
-  WriteTextLines(HistoryPath(context_), books_);
+  WriteTextLines(BookHistoryPath(context_.appDir), books_);
   context_.ui.Inform("开始", "操作完成。");
 }
 
@@ -67,7 +65,7 @@ void StartDialog::ClearHistory() {
   if (!context_.ui.AskYesNo("开始", "真的清空历史记录？", MessageIcon::Question)) return;
   books_.clear();
   std::error_code error;
-  std::filesystem::remove(HistoryPath(context_), error);
+  std::filesystem::remove(BookHistoryPath(context_.appDir), error);
 }
 
 void StartDialog::OpenTutorial() {
@@ -87,7 +85,7 @@ void OpenSearchResult(Context& context, const std::string& page) {
   }
   BusyCursor busy(context.ui);
   const std::string name = FileNameOf(page);
-  const std::string history = HistoryPath(context);
+  const std::string history = BookHistoryPath(context.appDir);
   const Lines books = FileExists(history) ? ReadTextLines(history).lines : Lines();
   for (const std::string& entry : books) {
     const std::string book = HistoryEntryPath(context, entry);
