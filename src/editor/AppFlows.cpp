@@ -80,8 +80,9 @@ bool CloseQuery(EditorSession& session) {
       session.context.ui.ShowMessage("确认存盘", "有资料修改后尚未保存，是否存盘？",
                                      MessageIcon::Warning, MessageButtons::YesNoCancel);
   if (answer == Answer::Cancel) return false;
-  if (answer == Answer::Yes) SavePage(session);
-  return true;
+  // A save that did not happen (the file name was not given, the package could not be
+  // written back) keeps the window open rather than dropping the changes.
+  return answer == Answer::No || SavePage(session);
 }
 
 void CleanUpOnClose(Context& context) {

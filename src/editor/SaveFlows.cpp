@@ -77,7 +77,7 @@ void OpenPageListEntry(EditorSession& session, size_t k) {
     const Answer answer = context.ui.ShowMessage("打开新页面", "有页面资料没有保存，是否保存？",
                                                  MessageIcon::Warning, MessageButtons::YesNoCancel);
     if (answer == Answer::Cancel) return;
-    if (answer == Answer::Yes) SavePage(session);
+    if (answer == Answer::Yes && !SavePage(session)) return;  // keep the changes open
   }
   if (saved) {
     OpenPage(session.page, session.grid, context, path);

@@ -80,6 +80,10 @@ TEST(Flows, CloseQuestionsSaveAsAndCleanUp) {
   f.t.ui.answers = {Answer::Cancel};
   EXPECT_FALSE(CloseQuery(f.session));
   EXPECT_EQ(f.t.ui.messages.back(), "[确认存盘] 有资料修改后尚未保存，是否存盘？");
+  f.t.ui.answers = {Answer::Yes};  // save, then the file dialog is cancelled: nothing is lost
+  f.t.ui.saveFiles = {std::nullopt};
+  EXPECT_FALSE(CloseQuery(f.session));
+  EXPECT_TRUE(f.session.page.IsModified());
 
   test::WriteBytes(f.dir / "taken.pgt", "old");
   f.t.ui.saveFiles = {f.dir / "taken"};

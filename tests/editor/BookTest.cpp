@@ -4,6 +4,7 @@
 
 #include "base/Paths.h"
 #include "base/TextFile.h"
+#include "editor/AppFlows.h"
 #include "editor/BookOperations.h"
 #include "editor/BookSettingsForm.h"
 #include "editor/PageFlows.h"
@@ -240,6 +241,13 @@ TEST(PageList, DoubleClickOpensPagesAndAsksForExternalFiles) {
   OpenPageListEntry(f.session, 1);
   EXPECT_EQ(f.Number(), "B.pgt");
   EXPECT_EQ(ValueOfKey(ReadTextFileStrict(f.dir / "books/pages/A.pgt"), "{客户名称}"), "changed");
+
+  ASSERT_TRUE(NewPage(f.session));  // save chosen, then the file dialog cancelled
+  f.t.ui.answers.push_back(Answer::Yes);
+  f.t.ui.saveFiles.push_back(std::nullopt);
+  OpenPageListEntry(f.session, 0);
+  EXPECT_TRUE(f.session.page.Path().empty());
+  EXPECT_TRUE(f.session.page.IsModified());
 }
 
 }  // namespace
